@@ -1,0 +1,81 @@
+#include "app/frmMain.h"
+
+#include "forms/fonts.h"
+#include "forms/units.h"
+#include "media/global.h"
+
+#include <QMenuBar>
+
+using namespace forms;
+
+namespace {
+const FormDesign Design{
+    .caption = QStringLiteral("Welcome to Wordpot"),
+    .clientTwips = {7140, 5325},
+    .border = BorderStyle::FixedSingle,
+    .backColor = Qt::white,
+};
+constexpr QRect ABCButton = rectTw(240, 240, 2415, 1335);
+constexpr QRect WordpotButton = rectTw(4440, 240, 2415, 1335);
+constexpr QRect HangmanButton = rectTw(4440, 3720, 2415, 1335);
+constexpr QRect StopSign = rectTw(600, 3600, 1500, 1500);
+
+CommandButton* pictureButton(QWidget* parent, QRect geometry)
+{
+    auto* button = new CommandButton(parent, geometry);
+    button->setGraphical(true);
+    button->setBackColor(Qt::white);
+    button->setFont(font(FontFace::MsSansSerif, 18, true));
+    return button;
+}
+} // namespace
+
+frmMain::frmMain()
+    : Form(Design)
+{
+}
+
+void frmMain::build()
+{
+    cmdABC = pictureButton(client(), ABCButton);
+    cmdWordpot = pictureButton(client(), WordpotButton);
+    cmdWordpot->setPicture(builtInPicture(QStringLiteral(":/pictures/cmdwordpot.jpg")));
+    cmdHangman = pictureButton(client(), HangmanButton);
+    cmdHangman->setPicture(builtInPicture(QStringLiteral(":/pictures/cmdhangman.gif")));
+    cmdHangman->setFont(font(FontFace::MsSansSerif, 8.25));
+    Image1 = new Image(client(), StopSign);
+    Image1->setPicture(builtInPicture(QStringLiteral(":/pictures/stop.gif")));
+    cmdABC->setFocus();
+
+    QMenuBar* bar = menuBar();
+    bar->setNativeMenuBar(false);
+    mnuFile = bar->addMenu(QStringLiteral("&File"));
+    mnuExit = mnuFile->addAction(QStringLiteral("E&xit"));
+    mnuHelp = bar->addMenu(QStringLiteral("&Help"));
+    mnuAbout = mnuHelp->addAction(QStringLiteral("&About Wordpot"));
+
+    connect(cmdABC, &CommandButton::clicked, this, &frmMain::cmdABC_Click);
+    connect(cmdWordpot, &CommandButton::clicked, this, &frmMain::cmdWordpot_Click);
+    connect(cmdHangman, &CommandButton::clicked, this, &frmMain::cmdHangman_Click);
+    connect(Image1, &Image::clicked, this, &frmMain::Image1_Click);
+    connect(mnuExit, &QAction::triggered, this, &frmMain::mnuExit_Click);
+    connect(mnuAbout, &QAction::triggered, this, &frmMain::mnuAbout_Click);
+}
+
+void frmMain::Form_Load()
+{
+    cmdABC->setPicture(LoadResPicture(102));
+    Global::WaitForSound = false;
+}
+
+void frmMain::cmdABC_Click() {}
+
+void frmMain::cmdWordpot_Click() {}
+
+void frmMain::cmdHangman_Click() {}
+
+void frmMain::Image1_Click() {}
+
+void frmMain::mnuExit_Click() {}
+
+void frmMain::mnuAbout_Click() {}

@@ -1,0 +1,44 @@
+// frmMain: the main menu, the hub every activity, the exit confirmation and the about box open from.
+// It owns the start-up sequence: the splash runs modally while it loads, before it is first shown.
+#pragma once
+
+#include "forms/controls.h"
+#include "forms/form.h"
+#include "forms/screen.h"
+
+#include <QAction>
+#include <QMenu>
+
+class frmMain final : public Form {
+    Q_OBJECT
+public:
+    frmMain();
+
+    // Hourglass, then the activity modally; the activity's own load handler brings the arrow back.
+    template <class Activity>
+    static void openActivity()
+    {
+        Screen::setMousePointer(Screen::MousePointer::Hourglass);
+        Forms::get<Activity>().showModal();
+    }
+
+    void Form_Load() override;
+    void cmdABC_Click();
+    void cmdWordpot_Click();
+    void cmdHangman_Click();
+    void Image1_Click();
+    void mnuExit_Click();
+    void mnuAbout_Click();
+
+    QPointer<CommandButton> cmdABC;
+    QPointer<CommandButton> cmdWordpot;
+    QPointer<CommandButton> cmdHangman;
+    QPointer<Image> Image1;
+    QPointer<QMenu> mnuFile;
+    QPointer<QMenu> mnuHelp;
+    QPointer<QAction> mnuExit;
+    QPointer<QAction> mnuAbout;
+
+protected:
+    void build() override;
+};

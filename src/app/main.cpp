@@ -1,0 +1,22 @@
+// Wordpot: start-up. The main menu loads (running the splash modally) and the run lasts until the last
+// window is unloaded.
+#include "app/frmMain.h"
+#include "forms/application.h"
+#include "media/global.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    forms::prepareApplication();
+    Global::StartSound();
+    Forms::setQuitWhenAllUnloaded(true);
+
+    Forms::get<frmMain>().show();
+    const int status = Forms::quitRequested() ? 0 : QApplication::exec();
+
+    Forms::destroyAll();
+    Global::StopSound();
+    return status;
+}

@@ -1,0 +1,25 @@
+#include "forms/application.h"
+
+#include "forms/fonts.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QStyleFactory>
+
+namespace forms {
+
+void prepareApplication()
+{
+    QCoreApplication::setApplicationName(QStringLiteral("Wordpot"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(WORDPOT_VERSION));
+    // The same look on every platform: the window designs are pixel layouts.
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    installFonts();
+    QApplication::setFont(font(FontFace::MsSansSerif, 8.25));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.ico")));
+    // The program ends when its last window is unloaded, not when the last visible one closes: the main
+    // menu is loaded but hidden while the splash runs.
+    QApplication::setQuitOnLastWindowClosed(false);
+}
+
+} // namespace forms

@@ -1,0 +1,291 @@
+#include "forms/controls.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyleOptionButton>
+#include <QStylePainter>
+#include <qdrawutil.h>
+
+namespace {
+// A click is a press and a release of the left button over the same control.
+bool releasedInside(const QWidget* widget, const QMouseEvent* event)
+{
+    return event->button() == Qt::LeftButton && widget->rect().contains(event->position().toPoint());
+}
+} // namespace
+
+// ---- Label -----------------------------------------------------------------------------------------------
+
+Label::Label(QWidget* parent, QRect geometry)
+    : QWidget(parent)
+    , m_backColor(palette().color(QPalette::Window))
+{
+    setGeometry(geometry);
+}
+
+void Label::setCaption(const QString& caption)
+{
+    if (caption == m_caption)
+        return;
+    m_caption = caption;
+    update();
+}
+
+void Label::setForeColor(const QColor& color)
+{
+    m_foreColor = color;
+    update();
+}
+
+void Label::setBackColor(const QColor& color)
+{
+    m_backColor = color;
+    update();
+}
+
+void Label::setTransparent(bool transparent)
+{
+    m_transparent = transparent;
+    update();
+}
+
+void Label::setAlignment(Qt::Alignment horizontal)
+{
+    m_alignment = horizontal & Qt::AlignHorizontal_Mask;
+    update();
+}
+
+void Label::setBorder(bool single)
+{
+    m_border = single;
+    update();
+}
+
+void Label::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    if (!m_transparent)
+        painter.fillRect(rect(), m_backColor);
+    QRect textRect = rect();
+    if (m_border) {
+        qDrawShadePanel(&painter, rect(), palette(), true, 1);
+        textRect.adjust(2, 1, -2, -1);
+    }
+    painter.setFont(font());
+    painter.setPen(isEnabled() ? m_foreColor : palette().color(QPalette::Disabled, QPalette::WindowText));
+    painter.drawText(textRect, int(m_alignment | Qt::AlignTop) | Qt::TextWordWrap, m_caption);
+}
+
+void Label::mousePressEvent(QMouseEvent* event) { m_pressed = event->button() == Qt::LeftButton; }
+
+void Label::mouseReleaseEvent(QMouseEvent* event)
+{
+    const bool click = m_pressed && releasedInside(this, event);
+    m_pressed = false;
+    if (click)
+        emit clicked();
+}
+
+// ---- Image -----------------------------------------------------------------------------------------------
+
+Image::Image(QWidget* parent, QRect geometry)
+    : QWidget(parent)
+    , m_layoutSize(geometry.size())
+{
+    setGeometry(geometry);
+}
+
+void Image::setPicture(const Picture& picture)
+{
+    m_picture = picture;
+    fitToPicture();
+    update();
+}
+
+void Image::setStretch(bool stretch)
+{
+    m_stretch = stretch;
+    fitToPicture();
+    update();
+}
+
+void Image::fitToPicture()
+{
+    // A stretched image keeps its size; otherwise the picture's own size rules, or the layout size if empty.
+    if (m_stretch)
+        return;
+    const QPixmap pixmap = m_picture.natural();
+    resize(pixmap.isNull() ? m_layoutSize : pixmap.size());
+}
+
+QPixmap Image::shownPixmap() const { return m_stretch ? m_picture.forSize(size()) : m_picture.natural(); }
+
+void Image::paintEvent(QPaintEvent*)
+{
+    const QPixmap pixmap = shownPixmap();
+    if (pixmap.isNull())
+        return;
+    QPainter painter(this);
+    if (m_stretch) {
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawPixmap(rect(), pixmap);
+    } else {
+        painter.drawPixmap(0, 0, pixmap);
+    }
+}
+
+void Image::mousePressEvent(QMouseEvent* event) { m_pressed = event->button() == Qt::LeftButton; }
+
+void Image::mouseReleaseEvent(QMouseEvent* event)
+{
+    const bool click = m_pressed && releasedInside(this, event);
+    m_pressed = false;
+    if (click)
+        emit clicked();
+}
+
+// ---- TextBox ---------------------------------------------------------------------------------------------
+
+TextBox::TextBox(QWidget* parent, QRect geometry)
+    : QLineEdit(parent)
+{
+    setGeometry(geometry);
+    connect(this, &QLineEdit::textChanged, this, [this](const QString& text) {
+        if (text == m_last)
+            return;
+        m_last = text;
+        emit change();
+    });
+}
+
+// ---- CommandButton ---------------------------------------------------------------------------------------
+
+CommandButton::CommandButton(QWidget* parent, QRect geometry, const QString& caption)
+    : QPushButton(caption, parent)
+{
+    setGeometry(geometry);
+    setAutoDefault(false);
+}
+
+void CommandButton::setGraphical(bool graphical)
+{
+    m_graphical = graphical;
+    update();
+}
+
+void CommandButton::setPicture(const Picture& picture)
+{
+    m_picture = picture;
+    update();
+}
+
+void CommandButton::setBackColor(const QColor& color)
+{
+    m_backColor = color;
+    update();
+}
+
+void CommandButton::keyPressEvent(QKeyEvent* event)
+{
+    // Classic buttons answer Enter when they have the focus, default button or not.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        click();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
+}
+
+void CommandButton::paintEvent(QPaintEvent* event)
+{
+    if (!m_graphical) {
+        QPushButton::paintEvent(event);
+        return;
+    }
+    QStylePainter painter(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    option.text.clear();
+    option.icon = QIcon();
+    if (m_backColor.isValid())
+        option.palette.setColor(QPalette::Button, m_backColor);
+    painter.drawControl(QStyle::CE_PushButtonBevel, option);
+
+    QRect face = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
+    if (isDown())
+        face.translate(1, 1);
+    painter.setClipRect(face);
+
+    // The caption sits at the bottom of the face; the picture is centred in what is left above it, and a
+    // picture larger than the face is clipped rather than hiding the caption.
+    const int captionHeight = text().isEmpty() ? 0 : fontMetrics().height();
+    const QRect pictureArea = face.adjusted(0, 0, 0, -captionHeight);
+    const QPixmap pixmap = m_picture.natural();
+    if (!pixmap.isNull()) {
+        const QPoint topLeft(pictureArea.x() + (pictureArea.width() - pixmap.width()) / 2,
+                             pictureArea.y() + (pictureArea.height() - pixmap.height()) / 2);
+        if (!isEnabled())
+            painter.setOpacity(0.5);
+        painter.drawPixmap(topLeft, pixmap);
+        painter.setOpacity(1.0);
+    }
+    if (captionHeight > 0) {
+        const QRect captionRect(face.left(), face.bottom() + 1 - captionHeight, face.width(), captionHeight);
+        style()->drawItemText(&painter, captionRect, Qt::AlignCenter | Qt::TextShowMnemonic, palette(), isEnabled(),
+                              text(), QPalette::ButtonText);
+    }
+    if (hasFocus()) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = face.adjusted(1, 1, -1, -1);
+        painter.setClipping(false);
+        painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
+    }
+}
+
+// ---- Line ------------------------------------------------------------------------------------------------
+
+Line::Line(QWidget* parent, QPoint from, QPoint to, int widthPx, const QColor& color)
+    : QWidget(parent)
+    , m_from(from)
+    , m_to(to)
+    , m_width(std::max(1, widthPx))
+    , m_color(color)
+{
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    const int margin = m_width;
+    setGeometry(QRect(from, to).normalized().adjusted(-margin, -margin, margin, margin));
+}
+
+void Line::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    QPen pen(m_color, m_width);
+    pen.setCapStyle(Qt::FlatCap);
+    painter.setPen(pen);
+    painter.translate(-pos());
+    if (m_width == 1)
+        painter.drawLine(m_from, m_to);
+    else
+        painter.drawLine(QPointF(m_from) + QPointF(0.5, 0.5), QPointF(m_to) + QPointF(0.5, 0.5));
+}
+
+// ---- Timer -----------------------------------------------------------------------------------------------
+
+Timer::Timer(QObject* parent, int intervalMs, bool enabled)
+    : QObject(parent)
+{
+    m_timer.setInterval(intervalMs);
+    connect(&m_timer, &QTimer::timeout, this, &Timer::timer);
+    if (enabled)
+        m_timer.start();
+}
+
+void Timer::setEnabled(bool enabled)
+{
+    if (enabled)
+        m_timer.start();
+    else
+        m_timer.stop();
+}

@@ -1,0 +1,163 @@
+// The classic controls the window designs are made of: transparent labels that wrap between words,
+// images that take their picture's size, a text box that reports only real changes, graphical buttons,
+// lines, timers and control arrays addressed by Index.
+#pragma once
+
+#include "forms/pictures.h"
+
+#include <QColor>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTimer>
+#include <QWidget>
+#include <vector>
+
+// A caption drawn from the top of its rectangle, wrapped between words, on its back colour or transparent.
+// A click is a press and a release of the left button on the label.
+class Label : public QWidget {
+    Q_OBJECT
+public:
+    Label(QWidget* parent, QRect geometry);
+
+    QString caption() const { return m_caption; }
+    void setCaption(const QString& caption);
+    QColor foreColor() const { return m_foreColor; }
+    void setForeColor(const QColor& color);
+    void setBackColor(const QColor& color);
+    void setTransparent(bool transparent);
+    bool isTransparent() const { return m_transparent; }
+    void setAlignment(Qt::Alignment horizontal);
+    void setBorder(bool single);
+
+signals:
+    void clicked();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    QString m_caption;
+    QColor m_foreColor = Qt::black;
+    QColor m_backColor;
+    bool m_transparent = false;
+    bool m_border = false;
+    bool m_pressed = false;
+    Qt::Alignment m_alignment = Qt::AlignLeft;
+};
+
+// A picture without a window of its own. Unless stretched it takes its picture's size, top-left corner
+// fixed; with no picture it keeps its layout size and still takes clicks there.
+class Image : public QWidget {
+    Q_OBJECT
+public:
+    Image(QWidget* parent, QRect geometry);
+
+    void setPicture(const Picture& picture);
+    const Picture& picture() const { return m_picture; }
+    void setStretch(bool stretch);
+    bool stretch() const { return m_stretch; }
+    // What is drawn: the stretched or natural image of the picture.
+    QPixmap shownPixmap() const;
+
+signals:
+    void clicked();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    void fitToPicture();
+
+    Picture m_picture;
+    QSize m_layoutSize;
+    bool m_stretch = false;
+    bool m_pressed = false;
+};
+
+// A one-line text box whose change event fires only when its text really changes, whether typed or set.
+class TextBox : public QLineEdit {
+    Q_OBJECT
+public:
+    TextBox(QWidget* parent, QRect geometry);
+
+signals:
+    void change();
+
+private:
+    QString m_last;
+};
+
+// A command button. The graphical style draws a picture centred on its face, above the caption, clipped by
+// the face; both stay visible. Enter and Space click it when it has the focus.
+class CommandButton : public QPushButton {
+    Q_OBJECT
+public:
+    CommandButton(QWidget* parent, QRect geometry, const QString& caption = {});
+
+    void setGraphical(bool graphical);
+    bool isGraphical() const { return m_graphical; }
+    void setPicture(const Picture& picture);
+    const Picture& picture() const { return m_picture; }
+    void setBackColor(const QColor& color);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    Picture m_picture;
+    QColor m_backColor;
+    bool m_graphical = false;
+};
+
+// A line drawn on the window between two points of the client area; it takes no input.
+class Line : public QWidget {
+    Q_OBJECT
+public:
+    Line(QWidget* parent, QPoint from, QPoint to, int widthPx = 1, const QColor& color = Qt::black);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QPoint m_from;
+    QPoint m_to;
+    int m_width;
+    QColor m_color;
+};
+
+// An event-loop timer with the classic Interval and Enabled. Enabling it starts its count afresh.
+class Timer : public QObject {
+    Q_OBJECT
+public:
+    Timer(QObject* parent, int intervalMs, bool enabled);
+
+    void setEnabled(bool enabled);
+    bool isEnabled() const { return m_timer.isActive(); }
+    int interval() const { return m_timer.interval(); }
+    void setInterval(int intervalMs) { m_timer.setInterval(intervalMs); }
+
+signals:
+    void timer();
+
+private:
+    QTimer m_timer;
+};
+
+// Like controls sharing one name and one handler, addressed by Index from 0.
+template <class T>
+class ControlArray {
+public:
+    T* operator()(int index) const { return m_items.at(std::size_t(index)); }
+    int count() const { return int(m_items.size()); }
+    void clear() { m_items.clear(); }
+    void append(T* control) { m_items.emplace_back(control); }
+
+private:
+    std::vector<QPointer<T>> m_items;
+};

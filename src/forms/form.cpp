@@ -1,0 +1,351 @@
+#include "forms/form.h"
+
+#include "forms/controls.h"
+#include "forms/units.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QHash>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QPainter>
+#include <QScreen>
+#include <QTimer>
+#include <QWindow>
+
+namespace {
+// The area below any menu bar: the window's background colour and picture, and the parent of every control.
+class ClientArea : public QWidget {
+public:
+    ClientArea(QWidget* parent, const QColor& backColor)
+        : QWidget(parent)
+        , m_backColor(backColor)
+    {
+        setObjectName(QLatin1String(Name));
+    }
+    static constexpr const char* Name = "client";
+    void setPicture(const QPixmap& picture)
+    {
+        m_picture = picture;
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.fillRect(rect(), m_backColor);
+        if (!m_picture.isNull())
+            painter.drawPixmap(0, 0, m_picture);
+    }
+
+private:
+    QColor m_backColor;
+    QPixmap m_picture;
+};
+
+Qt::WindowFlags flagsFor(const FormDesign& design)
+{
+    const Qt::WindowFlags titled = Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                   Qt::WindowCloseButtonHint |
+                                   (design.minMaxButtons ? Qt::WindowMinMaxButtonsHint : Qt::WindowFlags());
+    switch (design.border) {
+    case BorderStyle::FixedSingle:
+    case BorderStyle::Sizable:
+        return Qt::Window | titled;
+    case BorderStyle::FixedDialog:
+        return (design.showInTaskbar ? Qt::Dialog : Qt::Tool) | titled;
+    case BorderStyle::Splash:
+        return Qt::SplashScreen | Qt::FramelessWindowHint;
+    }
+    return Qt::Window;
+}
+
+struct Registry {
+    std::vector<std::pair<std::type_index, std::unique_ptr<Form>>> forms;
+    std::vector<std::pair<QPointer<QWidget>, int>> doomed; // windows waiting for their handlers to return
+    int loaded = 0;
+    int modalDepth = 0;
+    bool quitWhenAllUnloaded = false;
+    bool quitRequested = false;
+};
+
+Registry& registry()
+{
+    static Registry instance;
+    return instance;
+}
+} // namespace
+
+// The top-level window of a loaded form. It turns the close box and the keys into the form's handlers.
+class FormWindow : public QWidget {
+public:
+    FormWindow(Form* form, Qt::WindowFlags flags)
+        : QWidget(nullptr, flags)
+        , m_form(form)
+    {
+    }
+
+    void watchKeys()
+    {
+        // Keys go to the control with the focus; watching the native window shows them to the form first.
+        create();
+        windowHandle()->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == windowHandle() && event->type() == QEvent::KeyPress && m_form->window() == this)
+            return m_form->handleKey(static_cast<QKeyEvent*>(event));
+        return QWidget::eventFilter(watched, event);
+    }
+
+    void closeEvent(QCloseEvent* event) override
+    {
+        // The form decides; a window under a modal one ignores its close box.
+        event->ignore();
+        QWidget* modal = QApplication::activeModalWidget();
+        if (m_form->window() == this && (modal == nullptr || modal == this))
+            m_form->closeBox();
+    }
+
+    void resizeEvent(QResizeEvent*) override
+    {
+        auto* menu = findChild<QMenuBar*>(QString(), Qt::FindDirectChildrenOnly);
+        auto* client = findChild<QWidget*>(QLatin1String(ClientArea::Name), Qt::FindDirectChildrenOnly);
+        const int menuHeight = menu != nullptr ? menu->sizeHint().height() : 0;
+        if (menu != nullptr)
+            menu->setGeometry(0, 0, width(), menuHeight);
+        if (client != nullptr)
+            client->setGeometry(0, menuHeight, width(), height() - menuHeight);
+    }
+
+private:
+    Form* m_form;
+};
+
+// ---- Form ------------------------------------------------------------------------------------------------
+
+Form::Form(FormDesign design)
+    : m_design(std::move(design))
+{
+}
+
+Form::~Form()
+{
+    delete m_window.data();
+}
+
+QSize Form::clientSize() const { return m_client ? m_client->size() : QSize(); }
+
+QString Form::caption() const { return m_window ? m_window->windowTitle() : m_design.caption; }
+
+void Form::setCaption(const QString& caption)
+{
+    if (m_window)
+        m_window->setWindowTitle(caption);
+}
+
+void Form::load()
+{
+    if (isLoaded())
+        return;
+    auto* window = new FormWindow(this, flagsFor(m_design));
+    window->setWindowTitle(m_design.caption);
+    const QColor back = m_design.backColor.isValid() ? m_design.backColor : window->palette().color(QPalette::Button);
+    m_window = window;
+    m_client = new ClientArea(window, back);
+    m_menuBar = nullptr;
+    m_defaultButton = nullptr;
+    m_cancelButton = nullptr;
+    m_handlerDepth = Forms::modalDepth();
+
+    const QSize client(forms::px(m_design.clientTwips.width()), forms::px(m_design.clientTwips.height()));
+    m_client->resize(client);
+    build();
+
+    const int menuHeight = m_menuBar ? m_menuBar->sizeHint().height() : 0;
+    const QSize outer(client.width(), client.height() + menuHeight);
+    if (m_design.border == BorderStyle::Sizable)
+        window->resize(outer);
+    else
+        window->setFixedSize(outer);
+    window->watchKeys();
+    Forms::windowLoaded();
+    Form_Load();
+}
+
+void Form::unload()
+{
+    if (!isLoaded())
+        return;
+    QWidget* window = m_window;
+    // Timers die with the window; stop them now so none ticks into a window that is going.
+    const QList<QTimer*> timers = window->findChildren<QTimer*>();
+    for (QTimer* timer : timers)
+        timer->stop();
+    window->hide();
+    m_window = nullptr;
+    m_client = nullptr;
+    m_menuBar = nullptr;
+    Forms::destroyLater(window, m_handlerDepth);
+    if (m_modalLoop != nullptr)
+        m_modalLoop->exit();
+    Forms::windowUnloaded();
+}
+
+void Form::centreOnScreen()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr)
+        return;
+    const QRect area = screen->geometry();
+    const QSize size = m_window->size();
+    m_window->move(area.x() + (area.width() - size.width()) / 2, area.y() + (area.height() - size.height()) / 2);
+}
+
+void Form::show()
+{
+    load();
+    if (!isLoaded())
+        return;
+    centreOnScreen();
+    m_window->show();
+    m_window->activateWindow();
+}
+
+void Form::showModal()
+{
+    load();
+    if (!isLoaded())
+        return;
+    m_window->setWindowModality(Qt::ApplicationModal);
+    centreOnScreen();
+    m_window->show();
+    m_window->activateWindow();
+
+    QEventLoop loop;
+    m_modalLoop = &loop;
+    Forms::enterModal();
+    m_handlerDepth = Forms::modalDepth();
+    if (isLoaded() && !Forms::quitRequested())
+        loop.exec();
+    Forms::leaveModal();
+    m_modalLoop = nullptr;
+    // This window's handlers have all returned now; its controls can go once the opener's loop runs.
+    QTimer::singleShot(0, [] { Forms::collect(); });
+}
+
+bool Form::previewKey(QKeyEvent*) { return false; }
+
+bool Form::handleKey(QKeyEvent* event)
+{
+    if (previewKey(event))
+        return true;
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (!plain)
+        return false;
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    // A focused button answers Enter itself; otherwise the default button does, if the design has one.
+    if (enter && m_defaultButton && !qobject_cast<QPushButton*>(QApplication::focusWidget())) {
+        m_defaultButton->click();
+        return true;
+    }
+    if (event->key() == Qt::Key_Escape && m_cancelButton) {
+        m_cancelButton->click();
+        return true;
+    }
+    return false;
+}
+
+QMenuBar* Form::menuBar()
+{
+    if (!m_menuBar && m_window)
+        m_menuBar = new QMenuBar(m_window);
+    return m_menuBar;
+}
+
+void Form::setBackgroundPicture(const QPixmap& picture)
+{
+    if (auto* area = static_cast<ClientArea*>(m_client.data()))
+        area->setPicture(picture);
+}
+
+// ---- Forms -----------------------------------------------------------------------------------------------
+
+Form* Forms::find(std::type_index key)
+{
+    for (auto& [type, form] : registry().forms) {
+        if (type == key)
+            return form.get();
+    }
+    return nullptr;
+}
+
+Form& Forms::add(std::type_index key, std::unique_ptr<Form> form)
+{
+    registry().forms.emplace_back(key, std::move(form));
+    return *registry().forms.back().second;
+}
+
+void Forms::setQuitWhenAllUnloaded(bool quit) { registry().quitWhenAllUnloaded = quit; }
+
+bool Forms::quitRequested() { return registry().quitRequested; }
+
+int Forms::loadedCount() { return registry().loaded; }
+
+void Forms::windowLoaded() { ++registry().loaded; }
+
+void Forms::windowUnloaded()
+{
+    Registry& r = registry();
+    --r.loaded;
+    if (r.loaded == 0 && r.quitWhenAllUnloaded) {
+        r.quitRequested = true;
+        // Leaves every running event loop, nested ones included.
+        QCoreApplication::exit(0);
+    }
+}
+
+void Forms::destroyLater(QWidget* window, int handlerDepth)
+{
+    registry().doomed.emplace_back(window, handlerDepth);
+    QTimer::singleShot(0, [] { collect(); });
+}
+
+void Forms::collect()
+{
+    // A window's handlers run in the event loop at its handler depth; once the running loop is no deeper,
+    // none of them can be on the stack, so its controls can go.
+    auto& doomed = registry().doomed;
+    const int depth = modalDepth();
+    std::vector<QWidget*> ready;
+    std::erase_if(doomed, [&](const auto& entry) {
+        if (entry.first.isNull())
+            return true;
+        if (depth > entry.second)
+            return false;
+        ready.push_back(entry.first.data());
+        return true;
+    });
+    for (QWidget* window : ready)
+        delete window;
+}
+
+int Forms::modalDepth() { return registry().modalDepth; }
+void Forms::enterModal() { ++registry().modalDepth; }
+void Forms::leaveModal() { --registry().modalDepth; }
+
+void Forms::destroyAll()
+{
+    Registry& r = registry();
+    for (auto& entry : r.doomed)
+        delete entry.first.data();
+    r.doomed.clear();
+    r.forms.clear(); // each Form deletes its own window
+    r.loaded = 0;
+    r.modalDepth = 0;
+    r.quitRequested = false;
+}

@@ -1,0 +1,33 @@
+// Pictures for the windows: media files by path, the numbered bitmap resources, and built-in pictures.
+// A picture that cannot be loaded is an empty picture and one warning on stderr; the caller goes on.
+#pragma once
+
+#include <QList>
+#include <QPixmap>
+#include <QString>
+
+// One picture as the classic controls hold it. An icon file carries several sizes; the others one.
+class Picture {
+public:
+    Picture() = default;
+    explicit Picture(QList<QPixmap> sizes);
+
+    bool isNull() const { return m_sizes.isEmpty(); }
+    // The size a control shows when it does not stretch: 32 x 32 for an icon that has it, else the first.
+    QPixmap natural() const;
+    // The smallest image at least as large as the target, or the largest there is (for stretching).
+    QPixmap forSize(QSize target) const;
+    const QList<QPixmap>& sizes() const { return m_sizes; }
+
+private:
+    QList<QPixmap> m_sizes;
+};
+
+// LoadPicture of a media path (the media folder followed by a name); found without regard to letter case.
+Picture LoadPicture(const QString& mediaPath);
+
+// Bitmap resource 101, 102 or 103 carried in the program.
+Picture LoadResPicture(int id);
+
+// A picture built into a window, by its resource name (":/pictures/stop.gif").
+Picture builtInPicture(const QString& resource);
