@@ -4,6 +4,8 @@
 // the program ends when the last window is unloaded.
 #pragma once
 
+#include "forms/controls.h"
+
 #include <QColor>
 #include <QObject>
 #include <QPixmap>
@@ -14,7 +16,6 @@
 #include <typeindex>
 #include <vector>
 
-class CommandButton;
 class QKeyEvent;
 class QMenuBar;
 class QWidget;

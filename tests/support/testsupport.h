@@ -1,0 +1,42 @@
+// What the widget tests share: the program's own set-up with the media folder pointed at assets/, a log
+// of the sounds the windows ask for, and a way to act inside a modal window's event loop.
+#pragma once
+
+#include "forms/form.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+namespace testsupport {
+
+// The program's fonts, style and resources, and the media folder set to the repository's assets/.
+void prepare();
+
+// While it lives, PlayWave plays nothing and records each call instead. Names are the media paths with
+// the media folder taken off ("\apple.wav"). onPlay runs at each call, to look at the windows then.
+class SoundLog {
+public:
+    struct Call {
+        QString name;
+        bool wait;
+        bool operator==(const Call&) const = default;
+    };
+    explicit SoundLog(std::function<void(const Call&)> onPlay = {});
+    ~SoundLog();
+    SoundLog(const SoundLog&) = delete;
+    SoundLog& operator=(const SoundLog&) = delete;
+
+    QList<Call> calls;
+    QStringList names() const;
+    void clear() { calls.clear(); }
+};
+
+// Runs action as soon as the form's window is shown (from inside its modal event loop), once.
+void whenShown(Form& form, std::function<void()> action);
+
+// Lets deferred deletions and posted events run.
+void settle();
+
+} // namespace testsupport
