@@ -20,8 +20,7 @@ constexpr QRect WordpotButton = rectTw(4440, 240, 2415, 1335);
 constexpr QRect HangmanButton = rectTw(4440, 3720, 2415, 1335);
 constexpr QRect StopSign = rectTw(600, 3600, 1500, 1500);
 
-CommandButton* pictureButton(QWidget* parent, QRect geometry)
-{
+CommandButton* pictureButton(QWidget* parent, QRect geometry) {
     auto* button = new CommandButton(parent, geometry);
     button->setGraphical(true);
     button->setBackColor(Qt::white);
@@ -31,12 +30,9 @@ CommandButton* pictureButton(QWidget* parent, QRect geometry)
 } // namespace
 
 frmMain::frmMain()
-    : Form(Design)
-{
-}
+    : Form(Design) {}
 
-void frmMain::build()
-{
+void frmMain::build() {
     cmdABC = pictureButton(client(), ABCButton);
     cmdWordpot = pictureButton(client(), WordpotButton);
     cmdWordpot->setPicture(builtInPicture(QStringLiteral(":/pictures/cmdwordpot.jpg")));
@@ -62,8 +58,7 @@ void frmMain::build()
     connect(mnuAbout, &QAction::triggered, this, &frmMain::mnuAbout_Click);
 }
 
-void frmMain::Form_Load()
-{
+void frmMain::Form_Load() {
     cmdABC->setPicture(LoadResPicture(102));
     Global::WaitForSound = false;
 }

@@ -15,9 +15,7 @@ public:
     frmMain();
 
     // Hourglass, then the activity modally; the activity's own load handler brings the arrow back.
-    template <class Activity>
-    static void openActivity()
-    {
+    template <class Activity> static void openActivity() {
         Screen::setMousePointer(Screen::MousePointer::Hourglass);
         Forms::get<Activity>().showModal();
     }

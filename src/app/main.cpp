@@ -6,8 +6,7 @@
 
 #include <QApplication>
 
-int main(int argc, char* argv[])
-{
+int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     forms::prepareApplication();
     Global::StartSound();

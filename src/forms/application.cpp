@@ -8,8 +8,7 @@
 
 namespace forms {
 
-void prepareApplication()
-{
+void prepareApplication() {
     QCoreApplication::setApplicationName(QStringLiteral("Wordpot"));
     QCoreApplication::setApplicationVersion(QStringLiteral(WORDPOT_VERSION));
     // The same look on every platform: the window designs are pixel layouts.

@@ -1,16 +1,15 @@
 #include "forms/controls.h"
 
+#include <qdrawutil.h>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOptionButton>
 #include <QStylePainter>
-#include <qdrawutil.h>
 
 namespace {
 // A click is a press and a release of the left button over the same control.
-bool releasedInside(const QWidget* widget, const QMouseEvent* event)
-{
+bool releasedInside(const QWidget* widget, const QMouseEvent* event) {
     return event->button() == Qt::LeftButton && widget->rect().contains(event->position().toPoint());
 }
 } // namespace
@@ -19,51 +18,43 @@ bool releasedInside(const QWidget* widget, const QMouseEvent* event)
 
 Label::Label(QWidget* parent, QRect geometry)
     : QWidget(parent)
-    , m_backColor(palette().color(QPalette::Window))
-{
+    , m_backColor(palette().color(QPalette::Window)) {
     setGeometry(geometry);
 }
 
-void Label::setCaption(const QString& caption)
-{
+void Label::setCaption(const QString& caption) {
     if (caption == m_caption)
         return;
     m_caption = caption;
     update();
 }
 
-void Label::setForeColor(const QColor& color)
-{
+void Label::setForeColor(const QColor& color) {
     m_foreColor = color;
     update();
 }
 
-void Label::setBackColor(const QColor& color)
-{
+void Label::setBackColor(const QColor& color) {
     m_backColor = color;
     update();
 }
 
-void Label::setTransparent(bool transparent)
-{
+void Label::setTransparent(bool transparent) {
     m_transparent = transparent;
     update();
 }
 
-void Label::setAlignment(Qt::Alignment horizontal)
-{
+void Label::setAlignment(Qt::Alignment horizontal) {
     m_alignment = horizontal & Qt::AlignHorizontal_Mask;
     update();
 }
 
-void Label::setBorder(bool single)
-{
+void Label::setBorder(bool single) {
     m_border = single;
     update();
 }
 
-void Label::paintEvent(QPaintEvent*)
-{
+void Label::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     if (!m_transparent)
         painter.fillRect(rect(), m_backColor);
@@ -77,10 +68,11 @@ void Label::paintEvent(QPaintEvent*)
     painter.drawText(textRect, int(m_alignment | Qt::AlignTop) | Qt::TextWordWrap, m_caption);
 }
 
-void Label::mousePressEvent(QMouseEvent* event) { m_pressed = event->button() == Qt::LeftButton; }
+void Label::mousePressEvent(QMouseEvent* event) {
+    m_pressed = event->button() == Qt::LeftButton;
+}
 
-void Label::mouseReleaseEvent(QMouseEvent* event)
-{
+void Label::mouseReleaseEvent(QMouseEvent* event) {
     const bool click = m_pressed && releasedInside(this, event);
     m_pressed = false;
     if (click)
@@ -91,27 +83,23 @@ void Label::mouseReleaseEvent(QMouseEvent* event)
 
 Image::Image(QWidget* parent, QRect geometry)
     : QWidget(parent)
-    , m_layoutSize(geometry.size())
-{
+    , m_layoutSize(geometry.size()) {
     setGeometry(geometry);
 }
 
-void Image::setPicture(const Picture& picture)
-{
+void Image::setPicture(const Picture& picture) {
     m_picture = picture;
     fitToPicture();
     update();
 }
 
-void Image::setStretch(bool stretch)
-{
+void Image::setStretch(bool stretch) {
     m_stretch = stretch;
     fitToPicture();
     update();
 }
 
-void Image::fitToPicture()
-{
+void Image::fitToPicture() {
     // A stretched image keeps its size; otherwise the picture's own size rules, or the layout size if empty.
     if (m_stretch)
         return;
@@ -119,10 +107,11 @@ void Image::fitToPicture()
     resize(pixmap.isNull() ? m_layoutSize : pixmap.size());
 }
 
-QPixmap Image::shownPixmap() const { return m_stretch ? m_picture.forSize(size()) : m_picture.natural(); }
+QPixmap Image::shownPixmap() const {
+    return m_stretch ? m_picture.forSize(size()) : m_picture.natural();
+}
 
-void Image::paintEvent(QPaintEvent*)
-{
+void Image::paintEvent(QPaintEvent*) {
     const QPixmap pixmap = shownPixmap();
     if (pixmap.isNull())
         return;
@@ -135,10 +124,11 @@ void Image::paintEvent(QPaintEvent*)
     }
 }
 
-void Image::mousePressEvent(QMouseEvent* event) { m_pressed = event->button() == Qt::LeftButton; }
+void Image::mousePressEvent(QMouseEvent* event) {
+    m_pressed = event->button() == Qt::LeftButton;
+}
 
-void Image::mouseReleaseEvent(QMouseEvent* event)
-{
+void Image::mouseReleaseEvent(QMouseEvent* event) {
     const bool click = m_pressed && releasedInside(this, event);
     m_pressed = false;
     if (click)
@@ -148,8 +138,7 @@ void Image::mouseReleaseEvent(QMouseEvent* event)
 // ---- TextBox ---------------------------------------------------------------------------------------------
 
 TextBox::TextBox(QWidget* parent, QRect geometry)
-    : QLineEdit(parent)
-{
+    : QLineEdit(parent) {
     setGeometry(geometry);
     connect(this, &QLineEdit::textChanged, this, [this](const QString& text) {
         if (text == m_last)
@@ -162,32 +151,27 @@ TextBox::TextBox(QWidget* parent, QRect geometry)
 // ---- CommandButton ---------------------------------------------------------------------------------------
 
 CommandButton::CommandButton(QWidget* parent, QRect geometry, const QString& caption)
-    : QPushButton(caption, parent)
-{
+    : QPushButton(caption, parent) {
     setGeometry(geometry);
     setAutoDefault(false);
 }
 
-void CommandButton::setGraphical(bool graphical)
-{
+void CommandButton::setGraphical(bool graphical) {
     m_graphical = graphical;
     update();
 }
 
-void CommandButton::setPicture(const Picture& picture)
-{
+void CommandButton::setPicture(const Picture& picture) {
     m_picture = picture;
     update();
 }
 
-void CommandButton::setBackColor(const QColor& color)
-{
+void CommandButton::setBackColor(const QColor& color) {
     m_backColor = color;
     update();
 }
 
-void CommandButton::keyPressEvent(QKeyEvent* event)
-{
+void CommandButton::keyPressEvent(QKeyEvent* event) {
     // Classic buttons answer Enter when they have the focus, default button or not.
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
@@ -197,8 +181,7 @@ void CommandButton::keyPressEvent(QKeyEvent* event)
     QPushButton::keyPressEvent(event);
 }
 
-void CommandButton::paintEvent(QPaintEvent* event)
-{
+void CommandButton::paintEvent(QPaintEvent* event) {
     if (!m_graphical) {
         QPushButton::paintEvent(event);
         return;
@@ -232,8 +215,8 @@ void CommandButton::paintEvent(QPaintEvent* event)
     }
     if (captionHeight > 0) {
         const QRect captionRect(face.left(), face.bottom() + 1 - captionHeight, face.width(), captionHeight);
-        style()->drawItemText(&painter, captionRect, Qt::AlignCenter | Qt::TextShowMnemonic, palette(), isEnabled(),
-                              text(), QPalette::ButtonText);
+        style()->drawItemText(&painter, captionRect, Qt::AlignCenter | Qt::TextShowMnemonic, palette(),
+                              isEnabled(), text(), QPalette::ButtonText);
     }
     if (hasFocus()) {
         QStyleOptionFocusRect focus;
@@ -251,15 +234,13 @@ Line::Line(QWidget* parent, QPoint from, QPoint to, int widthPx, const QColor& c
     , m_from(from)
     , m_to(to)
     , m_width(std::max(1, widthPx))
-    , m_color(color)
-{
+    , m_color(color) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
     const int margin = m_width;
     setGeometry(QRect(from, to).normalized().adjusted(-margin, -margin, margin, margin));
 }
 
-void Line::paintEvent(QPaintEvent*)
-{
+void Line::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     QPen pen(m_color, m_width);
     pen.setCapStyle(Qt::FlatCap);
@@ -274,16 +255,14 @@ void Line::paintEvent(QPaintEvent*)
 // ---- Timer -----------------------------------------------------------------------------------------------
 
 Timer::Timer(QObject* parent, int intervalMs, bool enabled)
-    : QObject(parent)
-{
+    : QObject(parent) {
     m_timer.setInterval(intervalMs);
     connect(&m_timer, &QTimer::timeout, this, &Timer::timer);
     if (enabled)
         m_timer.start();
 }
 
-void Timer::setEnabled(bool enabled)
-{
+void Timer::setEnabled(bool enabled) {
     if (enabled)
         m_timer.start();
     else

@@ -150,8 +150,7 @@ private:
 };
 
 // Like controls sharing one name and one handler, addressed by Index from 0.
-template <class T>
-class ControlArray {
+template <class T> class ControlArray {
 public:
     T* operator()(int index) const { return m_items.at(std::size_t(index)); }
     int count() const { return int(m_items.size()); }

@@ -8,28 +8,25 @@
 
 namespace forms {
 namespace {
-QHash<QString, QString>& familyOfFile()
-{
+QHash<QString, QString>& familyOfFile() {
     static QHash<QString, QString> families;
     return families;
 }
 
-QString familyOf(const QString& file)
-{
+QString familyOf(const QString& file) {
     const QString family = familyOfFile().value(file);
     return family.isEmpty() ? QStringLiteral("Sans Serif") : family;
 }
 } // namespace
 
-void installFonts()
-{
+void installFonts() {
     static bool installed = false;
     if (installed)
         return;
     installed = true;
     resources::init();
-    const char* const files[] = {"LiberationSans-Regular.ttf", "LiberationSans-Bold.ttf", "LiberationSerif-Bold.ttf",
-                                 "Lato-Black.ttf"};
+    const char* const files[] = {"LiberationSans-Regular.ttf", "LiberationSans-Bold.ttf",
+                                 "LiberationSerif-Bold.ttf", "Lato-Black.ttf"};
     for (const char* file : files) {
         const int id = QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/") + QLatin1String(file));
         const QStringList families = QFontDatabase::applicationFontFamilies(id);
@@ -38,8 +35,7 @@ void installFonts()
     }
 }
 
-QFont font(FontFace face, double points, bool bold)
-{
+QFont font(FontFace face, double points, bool bold) {
     QFont result;
     switch (face) {
     case FontFace::MsSansSerif:

@@ -20,20 +20,17 @@ class ClientArea : public QWidget {
 public:
     ClientArea(QWidget* parent, const QColor& backColor)
         : QWidget(parent)
-        , m_backColor(backColor)
-    {
+        , m_backColor(backColor) {
         setObjectName(QLatin1String(Name));
     }
     static constexpr const char* Name = "client";
-    void setPicture(const QPixmap& picture)
-    {
+    void setPicture(const QPixmap& picture) {
         m_picture = picture;
         update();
     }
 
 protected:
-    void paintEvent(QPaintEvent*) override
-    {
+    void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
         painter.fillRect(rect(), m_backColor);
         if (!m_picture.isNull())
@@ -45,8 +42,7 @@ private:
     QPixmap m_picture;
 };
 
-Qt::WindowFlags flagsFor(const FormDesign& design)
-{
+Qt::WindowFlags flagsFor(const FormDesign& design) {
     const Qt::WindowFlags titled = Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                                    Qt::WindowCloseButtonHint |
                                    (design.minMaxButtons ? Qt::WindowMinMaxButtonsHint : Qt::WindowFlags());
@@ -71,8 +67,7 @@ struct Registry {
     bool quitRequested = false;
 };
 
-Registry& registry()
-{
+Registry& registry() {
     static Registry instance;
     return instance;
 }
@@ -83,27 +78,22 @@ class FormWindow : public QWidget {
 public:
     FormWindow(Form* form, Qt::WindowFlags flags)
         : QWidget(nullptr, flags)
-        , m_form(form)
-    {
-    }
+        , m_form(form) {}
 
-    void watchKeys()
-    {
+    void watchKeys() {
         // Keys go to the control with the focus; watching the native window shows them to the form first.
         create();
         windowHandle()->installEventFilter(this);
     }
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
+    bool eventFilter(QObject* watched, QEvent* event) override {
         if (watched == windowHandle() && event->type() == QEvent::KeyPress && m_form->window() == this)
             return m_form->handleKey(static_cast<QKeyEvent*>(event));
         return QWidget::eventFilter(watched, event);
     }
 
-    void closeEvent(QCloseEvent* event) override
-    {
+    void closeEvent(QCloseEvent* event) override {
         // The form decides; a window under a modal one ignores its close box.
         event->ignore();
         QWidget* modal = QApplication::activeModalWidget();
@@ -111,8 +101,7 @@ protected:
             m_form->closeBox();
     }
 
-    void resizeEvent(QResizeEvent*) override
-    {
+    void resizeEvent(QResizeEvent*) override {
         auto* menu = findChild<QMenuBar*>(QString(), Qt::FindDirectChildrenOnly);
         auto* client = findChild<QWidget*>(QLatin1String(ClientArea::Name), Qt::FindDirectChildrenOnly);
         const int menuHeight = menu != nullptr ? menu->sizeHint().height() : 0;
@@ -129,32 +118,32 @@ private:
 // ---- Form ------------------------------------------------------------------------------------------------
 
 Form::Form(FormDesign design)
-    : m_design(std::move(design))
-{
-}
+    : m_design(std::move(design)) {}
 
-Form::~Form()
-{
+Form::~Form() {
     delete m_window.data();
 }
 
-QSize Form::clientSize() const { return m_client ? m_client->size() : QSize(); }
+QSize Form::clientSize() const {
+    return m_client ? m_client->size() : QSize();
+}
 
-QString Form::caption() const { return m_window ? m_window->windowTitle() : m_design.caption; }
+QString Form::caption() const {
+    return m_window ? m_window->windowTitle() : m_design.caption;
+}
 
-void Form::setCaption(const QString& caption)
-{
+void Form::setCaption(const QString& caption) {
     if (m_window)
         m_window->setWindowTitle(caption);
 }
 
-void Form::load()
-{
+void Form::load() {
     if (isLoaded())
         return;
     auto* window = new FormWindow(this, flagsFor(m_design));
     window->setWindowTitle(m_design.caption);
-    const QColor back = m_design.backColor.isValid() ? m_design.backColor : window->palette().color(QPalette::Button);
+    const QColor back =
+        m_design.backColor.isValid() ? m_design.backColor : window->palette().color(QPalette::Button);
     m_window = window;
     m_client = new ClientArea(window, back);
     m_menuBar = nullptr;
@@ -177,8 +166,7 @@ void Form::load()
     Form_Load();
 }
 
-void Form::unload()
-{
+void Form::unload() {
     if (!isLoaded())
         return;
     QWidget* window = m_window;
@@ -196,18 +184,17 @@ void Form::unload()
     Forms::windowUnloaded();
 }
 
-void Form::centreOnScreen()
-{
+void Form::centreOnScreen() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (screen == nullptr)
         return;
     const QRect area = screen->geometry();
     const QSize size = m_window->size();
-    m_window->move(area.x() + (area.width() - size.width()) / 2, area.y() + (area.height() - size.height()) / 2);
+    m_window->move(area.x() + (area.width() - size.width()) / 2,
+                   area.y() + (area.height() - size.height()) / 2);
 }
 
-void Form::show()
-{
+void Form::show() {
     load();
     if (!isLoaded())
         return;
@@ -216,8 +203,7 @@ void Form::show()
     m_window->activateWindow();
 }
 
-void Form::showModal()
-{
+void Form::showModal() {
     load();
     if (!isLoaded())
         return;
@@ -238,10 +224,11 @@ void Form::showModal()
     QTimer::singleShot(0, [] { Forms::collect(); });
 }
 
-bool Form::previewKey(QKeyEvent*) { return false; }
+bool Form::previewKey(QKeyEvent*) {
+    return false;
+}
 
-bool Form::handleKey(QKeyEvent* event)
-{
+bool Form::handleKey(QKeyEvent* event) {
     if (previewKey(event))
         return true;
     const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
@@ -260,23 +247,20 @@ bool Form::handleKey(QKeyEvent* event)
     return false;
 }
 
-QMenuBar* Form::menuBar()
-{
+QMenuBar* Form::menuBar() {
     if (!m_menuBar && m_window)
         m_menuBar = new QMenuBar(m_window);
     return m_menuBar;
 }
 
-void Form::setBackgroundPicture(const QPixmap& picture)
-{
+void Form::setBackgroundPicture(const QPixmap& picture) {
     if (auto* area = static_cast<ClientArea*>(m_client.data()))
         area->setPicture(picture);
 }
 
 // ---- Forms -----------------------------------------------------------------------------------------------
 
-Form* Forms::find(std::type_index key)
-{
+Form* Forms::find(std::type_index key) {
     for (auto& [type, form] : registry().forms) {
         if (type == key)
             return form.get();
@@ -284,22 +268,28 @@ Form* Forms::find(std::type_index key)
     return nullptr;
 }
 
-Form& Forms::add(std::type_index key, std::unique_ptr<Form> form)
-{
+Form& Forms::add(std::type_index key, std::unique_ptr<Form> form) {
     registry().forms.emplace_back(key, std::move(form));
     return *registry().forms.back().second;
 }
 
-void Forms::setQuitWhenAllUnloaded(bool quit) { registry().quitWhenAllUnloaded = quit; }
+void Forms::setQuitWhenAllUnloaded(bool quit) {
+    registry().quitWhenAllUnloaded = quit;
+}
 
-bool Forms::quitRequested() { return registry().quitRequested; }
+bool Forms::quitRequested() {
+    return registry().quitRequested;
+}
 
-int Forms::loadedCount() { return registry().loaded; }
+int Forms::loadedCount() {
+    return registry().loaded;
+}
 
-void Forms::windowLoaded() { ++registry().loaded; }
+void Forms::windowLoaded() {
+    ++registry().loaded;
+}
 
-void Forms::windowUnloaded()
-{
+void Forms::windowUnloaded() {
     Registry& r = registry();
     --r.loaded;
     if (r.loaded == 0 && r.quitWhenAllUnloaded) {
@@ -309,14 +299,12 @@ void Forms::windowUnloaded()
     }
 }
 
-void Forms::destroyLater(QWidget* window, int handlerDepth)
-{
+void Forms::destroyLater(QWidget* window, int handlerDepth) {
     registry().doomed.emplace_back(window, handlerDepth);
     QTimer::singleShot(0, [] { collect(); });
 }
 
-void Forms::collect()
-{
+void Forms::collect() {
     // A window's handlers run in the event loop at its handler depth; once the running loop is no deeper,
     // none of them can be on the stack, so its controls can go.
     auto& doomed = registry().doomed;
@@ -334,12 +322,17 @@ void Forms::collect()
         delete window;
 }
 
-int Forms::modalDepth() { return registry().modalDepth; }
-void Forms::enterModal() { ++registry().modalDepth; }
-void Forms::leaveModal() { --registry().modalDepth; }
+int Forms::modalDepth() {
+    return registry().modalDepth;
+}
+void Forms::enterModal() {
+    ++registry().modalDepth;
+}
+void Forms::leaveModal() {
+    --registry().modalDepth;
+}
 
-void Forms::destroyAll()
-{
+void Forms::destroyAll() {
     Registry& r = registry();
     for (auto& entry : r.doomed)
         delete entry.first.data();

@@ -6,13 +6,13 @@
 
 #include "forms/controls.h"
 
+#include <memory>
 #include <QColor>
 #include <QObject>
 #include <QPixmap>
 #include <QPointer>
 #include <QSize>
 #include <QString>
-#include <memory>
 #include <typeindex>
 #include <vector>
 
@@ -31,7 +31,7 @@ struct FormDesign {
     QString caption;
     QSize clientTwips;
     BorderStyle border = BorderStyle::FixedSingle;
-    QColor backColor;          // invalid: the platform's button-face colour
+    QColor backColor; // invalid: the platform's button-face colour
     bool minMaxButtons = false;
     bool showInTaskbar = true;
 };
@@ -98,9 +98,7 @@ private:
 // The single instance of every window class, created on first use and kept for the whole run.
 class Forms {
 public:
-    template <class T>
-    static T& get()
-    {
+    template <class T> static T& get() {
         const std::type_index key(typeid(T));
         if (Form* existing = find(key))
             return static_cast<T&>(*existing);

@@ -8,8 +8,7 @@
 namespace {
 constexpr int StandardIconSize = 32;
 
-QList<QPixmap> readAll(const QString& file)
-{
+QList<QPixmap> readAll(const QString& file) {
     QList<QPixmap> sizes;
     QImageReader reader(file);
     // An icon file holds one image per size; other formats give their first frame.
@@ -24,8 +23,7 @@ QList<QPixmap> readAll(const QString& file)
     return sizes;
 }
 
-Picture loadOrWarn(const QString& file, const QString& shownName)
-{
+Picture loadOrWarn(const QString& file, const QString& shownName) {
     QList<QPixmap> sizes = file.isEmpty() ? QList<QPixmap>() : readAll(file);
     if (sizes.isEmpty())
         qWarning().noquote() << "wordpot: picture not found or unreadable:" << shownName;
@@ -34,12 +32,9 @@ Picture loadOrWarn(const QString& file, const QString& shownName)
 } // namespace
 
 Picture::Picture(QList<QPixmap> sizes)
-    : m_sizes(std::move(sizes))
-{
-}
+    : m_sizes(std::move(sizes)) {}
 
-QPixmap Picture::natural() const
-{
+QPixmap Picture::natural() const {
     if (m_sizes.isEmpty())
         return {};
     for (const QPixmap& pixmap : m_sizes) {
@@ -49,12 +44,12 @@ QPixmap Picture::natural() const
     return m_sizes.first();
 }
 
-QPixmap Picture::forSize(QSize target) const
-{
+QPixmap Picture::forSize(QSize target) const {
     QPixmap best;
     for (const QPixmap& pixmap : m_sizes) {
         const bool covers = pixmap.width() >= target.width() && pixmap.height() >= target.height();
-        const bool bestCovers = !best.isNull() && best.width() >= target.width() && best.height() >= target.height();
+        const bool bestCovers =
+            !best.isNull() && best.width() >= target.width() && best.height() >= target.height();
         if (best.isNull() || (covers && (!bestCovers || pixmap.width() < best.width())) ||
             (!covers && !bestCovers && pixmap.width() > best.width()))
             best = pixmap;
@@ -62,12 +57,15 @@ QPixmap Picture::forSize(QSize target) const
     return best;
 }
 
-Picture LoadPicture(const QString& mediaPath) { return loadOrWarn(MediaFolder::resolve(mediaPath), mediaPath); }
+Picture LoadPicture(const QString& mediaPath) {
+    return loadOrWarn(MediaFolder::resolve(mediaPath), mediaPath);
+}
 
-Picture LoadResPicture(int id)
-{
+Picture LoadResPicture(int id) {
     const QString resource = QStringLiteral(":/bitmaps/%1.bmp").arg(id);
     return loadOrWarn(resource, resource);
 }
 
-Picture builtInPicture(const QString& resource) { return loadOrWarn(resource, resource); }
+Picture builtInPicture(const QString& resource) {
+    return loadOrWarn(resource, resource);
+}

@@ -5,8 +5,7 @@
 
 namespace Screen {
 
-void setMousePointer(MousePointer pointer)
-{
+void setMousePointer(MousePointer pointer) {
     if (pointer == MousePointer::Hourglass) {
         if (QGuiApplication::overrideCursor() == nullptr)
             QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
@@ -19,10 +18,10 @@ void setMousePointer(MousePointer pointer)
         QGuiApplication::restoreOverrideCursor();
 }
 
-MousePointer mousePointer()
-{
+MousePointer mousePointer() {
     const QCursor* cursor = QGuiApplication::overrideCursor();
-    return cursor != nullptr && cursor->shape() == Qt::WaitCursor ? MousePointer::Hourglass : MousePointer::Default;
+    return cursor != nullptr && cursor->shape() == Qt::WaitCursor ? MousePointer::Hourglass
+                                                                  : MousePointer::Default;
 }
 
 } // namespace Screen

@@ -6,30 +6,33 @@
 
 namespace Global {
 namespace {
-PlayWaveHook& hook()
-{
+PlayWaveHook& hook() {
     static PlayWaveHook current;
     return current;
 }
 } // namespace
 
-bool PlayWave(const QString& path, bool wait)
-{
+bool PlayWave(const QString& path, bool wait) {
     if (hook())
         return hook()(path, wait);
     return SoundPlayer::instance().play(MediaFolder::resolve(path), wait);
 }
 
-QString AppPath() { return MediaFolder::path(); }
+QString AppPath() {
+    return MediaFolder::path();
+}
 
-void StartSound()
-{
+void StartSound() {
     SoundPlayer::instance().open();
     InputGate::install();
 }
 
-void StopSound() { SoundPlayer::instance().close(); }
+void StopSound() {
+    SoundPlayer::instance().close();
+}
 
-void setPlayWaveHookForTesting(PlayWaveHook newHook) { hook() = std::move(newHook); }
+void setPlayWaveHookForTesting(PlayWaveHook newHook) {
+    hook() = std::move(newHook);
+}
 
 } // namespace Global

@@ -2,8 +2,8 @@
 // pass as the wait argument, and the way to the media folder.
 #pragma once
 
-#include <QString>
 #include <functional>
+#include <QString>
 
 namespace Global {
 

@@ -4,8 +4,7 @@
 #include <QInputEvent>
 
 namespace {
-bool isUserInput(QEvent::Type type)
-{
+bool isUserInput(QEvent::Type type) {
     switch (type) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
@@ -21,16 +20,16 @@ bool isUserInput(QEvent::Type type)
 }
 } // namespace
 
-InputGate::InputGate() { m_clock.start(); }
+InputGate::InputGate() {
+    m_clock.start();
+}
 
-InputGate& InputGate::instance()
-{
+InputGate& InputGate::instance() {
     static InputGate gate;
     return gate;
 }
 
-void InputGate::install()
-{
+void InputGate::install() {
     static bool installed = false;
     if (installed || QCoreApplication::instance() == nullptr)
         return;
@@ -41,22 +40,19 @@ void InputGate::install()
     QCoreApplication::instance()->installEventFilter(&gate);
 }
 
-void InputGate::setEnabled(bool enabled)
-{
+void InputGate::setEnabled(bool enabled) {
     m_enabled = enabled;
     m_armed = false;
 }
 
-void InputGate::blockEnded()
-{
+void InputGate::blockEnded() {
     if (!m_enabled || m_smallestOffset == std::numeric_limits<qint64>::max())
         return;
     m_cutoff = now() - m_smallestOffset;
     m_armed = true;
 }
 
-bool InputGate::eventFilter(QObject* watched, QEvent* event)
-{
+bool InputGate::eventFilter(QObject* watched, QEvent* event) {
     if (!m_enabled || !isUserInput(event->type()))
         return QObject::eventFilter(watched, event);
     const qint64 stamp = qint64(static_cast<QInputEvent*>(event)->timestamp());

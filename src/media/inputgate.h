@@ -3,9 +3,9 @@
 // own clock by the smallest delay it has seen between an event's timestamp and its delivery.
 #pragma once
 
+#include <limits>
 #include <QElapsedTimer>
 #include <QObject>
-#include <limits>
 
 class InputGate : public QObject {
     Q_OBJECT

@@ -5,33 +5,35 @@
 #include <QFileInfo>
 
 namespace {
-QString fold(const QString& name) { return name.toCaseFolded(); }
+QString fold(const QString& name) {
+    return name.toCaseFolded();
+}
 } // namespace
 
-QString normaliseMediaPath(const QString& path)
-{
+QString normaliseMediaPath(const QString& path) {
     QString unified = path;
     unified.replace(QLatin1Char('\\'), QLatin1Char('/'));
     const QStringList parts = unified.split(QLatin1Char('/'), Qt::SkipEmptyParts);
     QString joined = parts.join(QLatin1Char('/'));
     // An absolute path keeps its root; a drive letter ("C:") is its own root.
     const bool absolute = unified.startsWith(QLatin1Char('/'));
-    const bool drive = !parts.isEmpty() && parts.first().size() == 2 && parts.first().at(1) == QLatin1Char(':');
+    const bool drive =
+        !parts.isEmpty() && parts.first().size() == 2 && parts.first().at(1) == QLatin1Char(':');
     if (absolute && !drive)
         joined.prepend(QLatin1Char('/'));
     return joined;
 }
 
-MediaFolder::MediaFolder() { rebuild(QCoreApplication::applicationDirPath()); }
+MediaFolder::MediaFolder() {
+    rebuild(QCoreApplication::applicationDirPath());
+}
 
-MediaFolder& MediaFolder::instance()
-{
+MediaFolder& MediaFolder::instance() {
     static MediaFolder folder;
     return folder;
 }
 
-void MediaFolder::rebuild(const QString& folder)
-{
+void MediaFolder::rebuild(const QString& folder) {
     m_folder = folder;
     m_normalisedFolder = normaliseMediaPath(folder);
     m_index.clear();
@@ -45,12 +47,15 @@ void MediaFolder::rebuild(const QString& folder)
     }
 }
 
-QString MediaFolder::path() { return instance().m_folder; }
+QString MediaFolder::path() {
+    return instance().m_folder;
+}
 
-void MediaFolder::setPathForTesting(const QString& folder) { instance().rebuild(folder); }
+void MediaFolder::setPathForTesting(const QString& folder) {
+    instance().rebuild(folder);
+}
 
-QString MediaFolder::resolve(const QString& mediaPath)
-{
+QString MediaFolder::resolve(const QString& mediaPath) {
     const MediaFolder& self = instance();
     const QString normalised = normaliseMediaPath(mediaPath);
     const qsizetype slash = normalised.lastIndexOf(QLatin1Char('/'));

@@ -24,9 +24,9 @@ private:
     MediaFolder();
     void rebuild(const QString& folder);
 
-    QString m_folder;            // as reported, used to join names
-    QString m_normalisedFolder;  // with "/" separators and no doubled or trailing separator
-    QHash<QString, QString> m_index;  // case-folded file name -> file name as stored
+    QString m_folder;                // as reported, used to join names
+    QString m_normalisedFolder;      // with "/" separators and no doubled or trailing separator
+    QHash<QString, QString> m_index; // case-folded file name -> file name as stored
 };
 
 // Splits a path on both separators, dropping empty parts, and joins it again with "/".

@@ -21,8 +21,7 @@ constexpr int BufferSamples = 1024; // small enough that a short sound starts at
 constexpr int Channel = 0;          // the one channel every sound plays on
 const char* const AlertResource = ":/sounds/alert.wav";
 
-bool openMixer(const char* driver)
-{
+bool openMixer(const char* driver) {
     SDL_SetHint(SDL_HINT_AUDIODRIVER, driver);
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
         return false;
@@ -35,8 +34,7 @@ bool openMixer(const char* driver)
 
 // ALSA (and sndio, which sits on it) fill stderr with noise when asked for a card that is not there, so
 // they are only asked when the kernel reports one.
-bool worthTrying(const QString& driver)
-{
+bool worthTrying(const QString& driver) {
     if (driver == QLatin1String("dummy") || driver == QLatin1String("disk"))
         return false;
 #ifdef Q_OS_LINUX
@@ -50,8 +48,7 @@ bool worthTrying(const QString& driver)
 
 // Repaints what the running handler changed, so the child sees it while the sound blocks everything.
 // repaint() paints at once; processEvents() would also run timers and queued clicks, which must wait.
-void repaintVisibleWindows()
-{
+void repaintVisibleWindows() {
     const QWidgetList windows = QApplication::topLevelWidgets();
     for (QWidget* window : windows) {
         if (window->isVisible())
@@ -60,16 +57,16 @@ void repaintVisibleWindows()
 }
 } // namespace
 
-SoundPlayer& SoundPlayer::instance()
-{
+SoundPlayer& SoundPlayer::instance() {
     static SoundPlayer player;
     return player;
 }
 
-SoundPlayer::~SoundPlayer() { close(); }
+SoundPlayer::~SoundPlayer() {
+    close();
+}
 
-bool SoundPlayer::open()
-{
+bool SoundPlayer::open() {
     if (m_triedOpen)
         return m_open;
     m_triedOpen = true;
@@ -77,8 +74,7 @@ bool SoundPlayer::open()
     return m_open;
 }
 
-bool SoundPlayer::openDevice()
-{
+bool SoundPlayer::openDevice() {
     // SIGINT and SIGTERM must still end the program; SDL would turn them into events nobody reads.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     // A driver chosen by the user's environment is tried as it stands; otherwise each real one in turn.
@@ -94,7 +90,8 @@ bool SoundPlayer::openDevice()
             if (worthTrying(QString::fromUtf8(driver))) {
                 opened = openMixer(driver);
                 if (!opened)
-                    failure += (failure.isEmpty() ? QString() : QStringLiteral(", ")) + QString::fromUtf8(driver);
+                    failure +=
+                        (failure.isEmpty() ? QString() : QStringLiteral(", ")) + QString::fromUtf8(driver);
             }
         }
     }
@@ -116,8 +113,7 @@ bool SoundPlayer::openDevice()
     return true;
 }
 
-void SoundPlayer::close()
-{
+void SoundPlayer::close() {
     if (!m_open)
         return;
     Mix_HaltChannel(Channel);
@@ -133,14 +129,12 @@ void SoundPlayer::close()
     m_triedOpen = false;
 }
 
-QString SoundPlayer::driverName() const
-{
+QString SoundPlayer::driverName() const {
     const char* name = m_open ? SDL_GetCurrentAudioDriver() : nullptr;
     return name != nullptr ? QString::fromUtf8(name) : QString();
 }
 
-Mix_Chunk* SoundPlayer::alertChunk()
-{
+Mix_Chunk* SoundPlayer::alertChunk() {
     if (m_alert == nullptr) {
         resources::init();
         QFile file(QString::fromLatin1(AlertResource));
@@ -153,8 +147,7 @@ Mix_Chunk* SoundPlayer::alertChunk()
     return m_alert;
 }
 
-void SoundPlayer::start(Mix_Chunk* chunk)
-{
+void SoundPlayer::start(Mix_Chunk* chunk) {
     // One channel: halting it is what lets the newest sound win over one still playing.
     Mix_HaltChannel(Channel);
     if (m_current != nullptr && m_current != m_alert && m_current != chunk)
@@ -169,22 +162,19 @@ void SoundPlayer::start(Mix_Chunk* chunk)
     Mix_PlayChannel(Channel, chunk, 0);
 }
 
-bool SoundPlayer::isPlaying() const
-{
+bool SoundPlayer::isPlaying() const {
     if (!m_open || m_current == nullptr)
         return false;
     // The mixer lets go of a sound when its last samples enter the device; the clock covers the rest.
     return Mix_Playing(Channel) != 0 || m_started.elapsed() < m_durationMs;
 }
 
-void SoundPlayer::waitUntilEnded()
-{
+void SoundPlayer::waitUntilEnded() {
     while (isPlaying())
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
 }
 
-bool SoundPlayer::play(const QString& file, bool wait)
-{
+bool SoundPlayer::play(const QString& file, bool wait) {
     if (!open())
         return false;
     Mix_Chunk* chunk = file.isEmpty() ? nullptr : Mix_LoadWAV(QFile::encodeName(file).constData());

@@ -39,7 +39,7 @@ private:
     bool m_open = false;
     bool m_triedOpen = false;
     int m_bytesPerMs = 0;
-    Mix_Chunk* m_current = nullptr;  // the chunk on the channel; freed when the next one replaces it
+    Mix_Chunk* m_current = nullptr; // the chunk on the channel; freed when the next one replaces it
     Mix_Chunk* m_alert = nullptr;
     QElapsedTimer m_started;
     qint64 m_durationMs = 0;

@@ -3,11 +3,12 @@
 #include <QtGlobal>
 
 // Outside any namespace, as the resource initialiser requires.
-static void initWordpotResources() { Q_INIT_RESOURCE(resources); }
+static void initWordpotResources() {
+    Q_INIT_RESOURCE(resources);
+}
 
 namespace resources {
-void init()
-{
+void init() {
     static const bool done = (initWordpotResources(), true);
     Q_UNUSED(done);
 }

@@ -14,12 +14,9 @@ class frmProbe final : public Form {
     Q_OBJECT
 public:
     frmProbe()
-        : Form({.caption = QStringLiteral("Probe"), .clientTwips = {1500, 1500}})
-    {
-    }
+        : Form({.caption = QStringLiteral("Probe"), .clientTwips = {1500, 1500}}) {}
     Screen::MousePointer pointerAtLoad = Screen::MousePointer::Default;
-    void Form_Load() override
-    {
+    void Form_Load() override {
         pointerAtLoad = Screen::mousePointer();
         Screen::setMousePointer(Screen::MousePointer::Default);
     }
@@ -35,8 +32,7 @@ private slots:
     void initTestCase() { testsupport::prepare(); }
     void cleanup() { Forms::destroyAll(); }
 
-    void windowAsDesigned()
-    {
+    void windowAsDesigned() {
         auto& main = Forms::get<frmMain>();
         main.show();
         QWidget* window = main.window();
@@ -50,8 +46,7 @@ private slots:
         QCOMPARE(main.client()->grab().toImage().pixelColor(240, 10), QColor(Qt::white));
     }
 
-    void controlsAsDesigned_data()
-    {
+    void controlsAsDesigned_data() {
         QTest::addColumn<QString>("control");
         QTest::addColumn<QRect>("geometry");
         QTest::addColumn<QSize>("picture");
@@ -61,8 +56,7 @@ private slots:
         QTest::newRow("Image1") << "Image1" << QRect(40, 240, 100, 100) << QSize(100, 100);
     }
 
-    void controlsAsDesigned()
-    {
+    void controlsAsDesigned() {
         QFETCH(QString, control);
         QFETCH(QRect, geometry);
         QFETCH(QSize, picture);
@@ -83,8 +77,7 @@ private slots:
         }
     }
 
-    void focusStartsOnABCAndTabGoesRound()
-    {
+    void focusStartsOnABCAndTabGoesRound() {
         auto& main = Forms::get<frmMain>();
         main.show();
         QVERIFY(QTest::qWaitForWindowActive(main.window()));
@@ -97,8 +90,7 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), main.cmdABC.data());
     }
 
-    void menusAndAccessKeys()
-    {
+    void menusAndAccessKeys() {
         auto& main = Forms::get<frmMain>();
         main.show();
         QVERIFY(QTest::qWaitForWindowActive(main.window()));
@@ -116,8 +108,7 @@ private slots:
         main.mnuFile->close();
     }
 
-    void hourglassFromTheClickUntilTheActivityHasLoaded()
-    {
+    void hourglassFromTheClickUntilTheActivityHasLoaded() {
         auto& probe = Forms::get<frmProbe>();
         Screen::MousePointer whileOpen = Screen::MousePointer::Hourglass;
         testsupport::whenShown(probe, [&] {
@@ -130,8 +121,7 @@ private slots:
         QCOMPARE(Screen::mousePointer(), Screen::MousePointer::Default);
     }
 
-    void closeBoxUnloadsTheMainMenu()
-    {
+    void closeBoxUnloadsTheMainMenu() {
         auto& main = Forms::get<frmMain>();
         main.show();
         main.window()->close();

@@ -6,20 +6,19 @@
 #include "media/soundplayer.h"
 #include "testsupport.h"
 
+#include <cmath>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QtEndian>
-#include <cmath>
+#include <QTest>
 #include <thread>
 
 namespace {
 // A 44.1 kHz 16-bit mono tone of the given length.
-void writeTone(const QString& file, int ms)
-{
+void writeTone(const QString& file, int ms) {
     const int samples = 44100 * ms / 1000;
     QByteArray data;
     for (int i = 0; i < samples; ++i) {
@@ -29,14 +28,14 @@ void writeTone(const QString& file, int ms)
     auto u32 = [](quint32 v) { return QByteArray(reinterpret_cast<const char*>(&v), 4); };
     auto u16 = [](quint16 v) { return QByteArray(reinterpret_cast<const char*>(&v), 2); };
     QByteArray wav = "RIFF" + u32(quint32(36 + data.size())) + "WAVEfmt " + u32(16) + u16(1) + u16(1) +
-                     u32(44100) + u32(44100 * 2) + u16(2) + u16(16) + "data" + u32(quint32(data.size())) + data;
+                     u32(44100) + u32(44100 * 2) + u16(2) + u16(16) + "data" + u32(quint32(data.size())) +
+                     data;
     QFile out(file);
     QVERIFY(out.open(QIODevice::WriteOnly));
     out.write(wav);
 }
 
-qint64 timed(const std::function<void()>& action)
-{
+qint64 timed(const std::function<void()>& action) {
     QElapsedTimer clock;
     clock.start();
     action();
@@ -59,8 +58,7 @@ public:
     qint64 paintedAt = -1;
 
 protected:
-    void paintEvent(QPaintEvent*) override
-    {
+    void paintEvent(QPaintEvent*) override {
         QPainter(this).fillRect(rect(), Qt::red);
         paintedAt = clock->elapsed();
     }
@@ -74,8 +72,7 @@ private:
     QString path(const QString& name) const { return Global::AppPath() + name; }
 
 private slots:
-    void initTestCase()
-    {
+    void initTestCase() {
         QVERIFY(m_dir.isValid());
         writeTone(m_dir.filePath(QStringLiteral("tone300.wav")), 300);
         writeTone(m_dir.filePath(QStringLiteral("tone1000.wav")), 1000);
@@ -91,32 +88,30 @@ private slots:
         QCOMPARE(SoundPlayer::instance().driverName(), QStringLiteral("dummy"));
     }
 
-    void waitedSoundReturnsWhenItEnds()
-    {
+    void waitedSoundReturnsWhenItEnds() {
         bool result = false;
-        const qint64 ms = timed([&] { result = Global::PlayWave(path(QStringLiteral("\\tone300.wav")), true); });
+        const qint64 ms =
+            timed([&] { result = Global::PlayWave(path(QStringLiteral("\\tone300.wav")), true); });
         QVERIFY(result);
         QVERIFY2(ms >= 285 && ms <= 330, qPrintable(QString::number(ms)));
         QVERIFY(!SoundPlayer::instance().isPlaying());
     }
 
-    void unwaitedSoundReturnsAtOnce()
-    {
-        const qint64 ms = timed([&] { QVERIFY(Global::PlayWave(path(QStringLiteral("\\tone300.wav")), false)); });
+    void unwaitedSoundReturnsAtOnce() {
+        const qint64 ms =
+            timed([&] { QVERIFY(Global::PlayWave(path(QStringLiteral("\\tone300.wav")), false)); });
         QVERIFY2(ms < 15, qPrintable(QString::number(ms)));
         QVERIFY(SoundPlayer::instance().isPlaying());
         QTRY_VERIFY_WITH_TIMEOUT(!SoundPlayer::instance().isPlaying(), 1000);
     }
 
-    void newestSoundWins_data()
-    {
+    void newestSoundWins_data() {
         QTest::addColumn<bool>("secondWaits");
         QTest::newRow("a waited sound cuts off one still playing") << true;
         QTest::newRow("an unwaited sound cuts off one still playing") << false;
     }
 
-    void newestSoundWins()
-    {
+    void newestSoundWins() {
         QFETCH(bool, secondWaits);
         Global::PlayWave(path(QStringLiteral("\\tone1000.wav")), false);
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
@@ -131,16 +126,14 @@ private slots:
         QVERIFY2(clock.elapsed() <= (secondWaits ? 5 : 330), qPrintable(QString::number(clock.elapsed())));
     }
 
-    void missingOrBrokenFilePlaysTheAlert_data()
-    {
+    void missingOrBrokenFilePlaysTheAlert_data() {
         QTest::addColumn<QString>("name");
         QTest::newRow("no such file") << QStringLiteral("\\nothere.wav");
         QTest::newRow("bare extension") << QStringLiteral("\\.wav");
         QTest::newRow("not a wave file") << QStringLiteral("\\broken.wav");
     }
 
-    void missingOrBrokenFilePlaysTheAlert()
-    {
+    void missingOrBrokenFilePlaysTheAlert() {
         QFETCH(QString, name);
         bool result = true;
         const qint64 ms = timed([&] { result = Global::PlayWave(path(name), true); });
@@ -149,23 +142,25 @@ private slots:
         QVERIFY2(ms >= 150 && ms <= 1000, qPrintable(QString::number(ms)));
     }
 
-    void namesResolveCaseBlind_data()
-    {
+    void namesResolveCaseBlind_data() {
         QTest::addColumn<QString>("folder");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("stored");
         const QString dir = m_dir.path();
         QTest::newRow("backslash") << dir << QStringLiteral("\\lower.wav") << QStringLiteral("lower.wav");
         QTest::newRow("forward slash") << dir << QStringLiteral("/lower.wav") << QStringLiteral("lower.wav");
-        QTest::newRow("capitals find small letters") << dir << QStringLiteral("\\LOWER.WAV") << QStringLiteral("lower.wav");
-        QTest::newRow("small letters find capitals") << dir << QStringLiteral("\\upper.wav") << QStringLiteral("UPPER.WAV");
+        QTest::newRow("capitals find small letters")
+            << dir << QStringLiteral("\\LOWER.WAV") << QStringLiteral("lower.wav");
+        QTest::newRow("small letters find capitals")
+            << dir << QStringLiteral("\\upper.wav") << QStringLiteral("UPPER.WAV");
         QTest::newRow("mixed case") << dir << QStringLiteral("/Upper.Wav") << QStringLiteral("UPPER.WAV");
-        QTest::newRow("doubled separator") << dir + QLatin1Char('/') << QStringLiteral("\\lower.wav") << QStringLiteral("lower.wav");
-        QTest::newRow("doubled backslashes") << dir << QStringLiteral("\\\\lower.wav") << QStringLiteral("lower.wav");
+        QTest::newRow("doubled separator")
+            << dir + QLatin1Char('/') << QStringLiteral("\\lower.wav") << QStringLiteral("lower.wav");
+        QTest::newRow("doubled backslashes")
+            << dir << QStringLiteral("\\\\lower.wav") << QStringLiteral("lower.wav");
     }
 
-    void namesResolveCaseBlind()
-    {
+    void namesResolveCaseBlind() {
         QFETCH(QString, folder);
         QFETCH(QString, name);
         QFETCH(QString, stored);
@@ -175,21 +170,18 @@ private slots:
         MediaFolder::setPathForTesting(m_dir.path());
     }
 
-    void unknownNamesResolveToNothing()
-    {
+    void unknownNamesResolveToNothing() {
         QCOMPARE(MediaFolder::resolve(path(QStringLiteral("\\.wav"))), QString());
         QCOMPARE(MediaFolder::resolve(path(QStringLiteral("\\lower.wa"))), QString());
         QCOMPARE(MediaFolder::resolve(path(QStringLiteral("\\"))), QString());
     }
 
-    void driveRootKeepsItsRoot()
-    {
+    void driveRootKeepsItsRoot() {
         QCOMPARE(normaliseMediaPath(QStringLiteral("/\\x.wav")), QStringLiteral("/x.wav"));
         QCOMPARE(normaliseMediaPath(QStringLiteral("C:\\\\x.wav")), QStringLiteral("C:/x.wav"));
     }
 
-    void waitedSoundShowsWhatChangedFirst()
-    {
+    void waitedSoundShowsWhatChangedFirst() {
         QElapsedTimer clock;
         PaintClock widget;
         widget.clock = &clock;
@@ -205,14 +197,13 @@ private slots:
         QVERIFY2(widget.paintedAt < 100, qPrintable(QString::number(widget.paintedAt)));
     }
 
-    void inputGivenDuringABlockIsDropped()
-    {
+    void inputGivenDuringABlockIsDropped() {
         InputGate& gate = InputGate::instance();
         gate.setEnabled(true);
         PressCounter target;
         auto press = [&](qint64 stamp) {
-            QMouseEvent event(QEvent::MouseButtonPress, QPointF(1, 1), QPointF(1, 1), Qt::LeftButton, Qt::LeftButton,
-                              Qt::NoModifier);
+            QMouseEvent event(QEvent::MouseButtonPress, QPointF(1, 1), QPointF(1, 1), Qt::LeftButton,
+                              Qt::LeftButton, Qt::NoModifier);
             event.setTimestamp(quint64(stamp));
             QApplication::sendEvent(&target, &event);
         };

@@ -11,14 +11,12 @@
 
 namespace testsupport {
 
-void prepare()
-{
+void prepare() {
     forms::prepareApplication();
     MediaFolder::setPathForTesting(QStringLiteral(WORDPOT_ASSETS_DIR));
 }
 
-SoundLog::SoundLog(std::function<void(const Call&)> onPlay)
-{
+SoundLog::SoundLog(std::function<void(const Call&)> onPlay) {
     Global::setPlayWaveHookForTesting([this, onPlay](const QString& path, bool wait) {
         QString name = path;
         if (name.startsWith(Global::AppPath()))
@@ -30,18 +28,18 @@ SoundLog::SoundLog(std::function<void(const Call&)> onPlay)
     });
 }
 
-SoundLog::~SoundLog() { Global::setPlayWaveHookForTesting({}); }
+SoundLog::~SoundLog() {
+    Global::setPlayWaveHookForTesting({});
+}
 
-QStringList SoundLog::names() const
-{
+QStringList SoundLog::names() const {
     QStringList result;
     for (const Call& call : calls)
         result.append(call.name);
     return result;
 }
 
-void whenShown(Form& form, std::function<void()> action)
-{
+void whenShown(Form& form, std::function<void()> action) {
     auto* poll = new QTimer(&form); // dies with the form if it never shows
     poll->setInterval(1);
     QObject::connect(poll, &QTimer::timeout, poll, [poll, &form, action] {
@@ -54,8 +52,7 @@ void whenShown(Form& form, std::function<void()> action)
     poll->start();
 }
 
-void settle()
-{
+void settle() {
     for (int i = 0; i < 3; ++i) {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QTest::qWait(1);

@@ -4,10 +4,10 @@
 
 #include "forms/form.h"
 
+#include <functional>
 #include <QList>
 #include <QString>
 #include <QStringList>
-#include <functional>
 
 namespace testsupport {
 

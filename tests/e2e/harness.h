@@ -1,0 +1,76 @@
+// The end-to-end harness: a private X server, the real wordpot executable, real input through xdotool,
+// window facts from xwininfo, and screenshots kept as test artifacts.
+#pragma once
+
+#include <optional>
+#include <QImage>
+#include <QProcess>
+#include <QRect>
+#include <QString>
+#include <QStringList>
+
+namespace e2e {
+
+// One Xvfb server for the life of the object, 1024 x 768, no window manager.
+class Desktop {
+public:
+    Desktop();
+    ~Desktop();
+    bool isRunning() const { return !m_display.isEmpty(); }
+    QString display() const { return m_display; }
+
+    // Runs an X client on this display and returns what it printed; empty on failure.
+    QString run(const QString& program, const QStringList& arguments, int timeoutMs = 10000) const;
+
+    // The id of the visible top-level window with exactly this title, waiting up to timeoutMs.
+    std::optional<QString> waitForWindow(const QString& title, int timeoutMs = 10000) const;
+    // Waits until no visible window has this title.
+    bool waitForNoWindow(const QString& title, int timeoutMs = 10000) const;
+    bool hasWindow(const QString& title) const;
+    // Waits for the program's main menu to be shown and returns its window id.
+    std::optional<QString> waitForMainMenu(int timeoutMs = 15000) const;
+    // The window's client area in screen coordinates.
+    QRect geometry(const QString& windowId) const;
+
+    void click(QPoint screenPoint) const;
+    void moveTo(QPoint screenPoint) const;
+    // xdotool key names ("a", "Return", "alt+n"); the pointer is moved over the window first, since
+    // keyboard focus follows the pointer without a window manager.
+    void key(const QString& windowId, const QString& keys) const;
+    void type(const QString& windowId, const QString& text) const;
+    // The close box: a WM_DELETE_WINDOW message.
+    void closeWindow(const QString& windowId) const;
+
+    QImage screenshot() const;
+    // Saves a screenshot under the test artifacts folder and returns it.
+    QImage keepScreenshot(const QString& name) const;
+
+private:
+    QProcess m_server;
+    QString m_display;
+};
+
+// The real program, started on a desktop with silent audio.
+class Program {
+public:
+    explicit Program(const Desktop& desktop);
+    ~Program();
+    bool waitForExit(int timeoutMs);
+    int exitCode() const { return m_process.exitCode(); }
+    QProcess::ExitStatus exitStatus() const { return m_process.exitStatus(); }
+    bool isRunning() const { return m_process.state() != QProcess::NotRunning; }
+    void terminate() { m_process.terminate(); }
+    qint64 pid() const { return m_process.processId(); }
+    QString standardError();
+
+private:
+    QProcess m_process;
+    QString m_stderr;
+};
+
+// The colour at a point of an image, or an invalid colour outside it.
+QColor colourAt(const QImage& image, QPoint point);
+// How many pixels of an area are close to a colour.
+int countNear(const QImage& image, QRect area, const QColor& colour, int tolerance = 40);
+
+} // namespace e2e
