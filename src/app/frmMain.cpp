@@ -1,5 +1,9 @@
 #include "app/frmMain.h"
 
+#include "about/frmAbout.h"
+#include "shell/frmExit.h"
+#include "shell/frmSplash.h"
+
 #include "forms/fonts.h"
 #include "forms/units.h"
 #include "media/global.h"
@@ -61,6 +65,7 @@ void frmMain::build() {
 void frmMain::Form_Load() {
     cmdABC->setPicture(LoadResPicture(102));
     Global::WaitForSound = false;
+    Forms::get<frmSplash>().showModal();
 }
 
 void frmMain::cmdABC_Click() {}
@@ -69,8 +74,14 @@ void frmMain::cmdWordpot_Click() {}
 
 void frmMain::cmdHangman_Click() {}
 
-void frmMain::Image1_Click() {}
+void frmMain::Image1_Click() {
+    Forms::get<frmExit>().showModal();
+}
 
-void frmMain::mnuExit_Click() {}
+void frmMain::mnuExit_Click() {
+    Forms::get<frmExit>().showModal();
+}
 
-void frmMain::mnuAbout_Click() {}
+void frmMain::mnuAbout_Click() {
+    Forms::get<frmAbout>().showModal();
+}

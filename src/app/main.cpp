@@ -1,6 +1,7 @@
 // Wordpot: start-up. The main menu loads (running the splash modally) and the run lasts until the last
 // window is unloaded.
 #include "app/frmMain.h"
+#include "app/mediacheck.h"
 #include "forms/application.h"
 #include "media/global.h"
 
@@ -9,6 +10,8 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     forms::prepareApplication();
+    if (!mediaFolderIsComplete())
+        return 1;
     Global::StartSound();
     Forms::setQuitWhenAllUnloaded(true);
 

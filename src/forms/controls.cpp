@@ -61,7 +61,7 @@ void Label::paintEvent(QPaintEvent*) {
     QRect textRect = rect();
     if (m_border) {
         qDrawShadePanel(&painter, rect(), palette(), true, 1);
-        textRect.adjust(2, 1, -2, -1);
+        textRect.adjust(3, 1, -3, -1);
     }
     painter.setFont(font());
     painter.setPen(isEnabled() ? m_foreColor : palette().color(QPalette::Disabled, QPalette::WindowText));

@@ -181,6 +181,7 @@ void Form::unload() {
     Forms::destroyLater(window, m_handlerDepth);
     if (m_modalLoop != nullptr)
         m_modalLoop->exit();
+    emit unloaded();
     Forms::windowUnloaded();
 }
 
@@ -200,7 +201,9 @@ void Form::show() {
         return;
     centreOnScreen();
     m_window->show();
-    m_window->activateWindow();
+    // Showing a splash window before the main event loop runs processes events, which may unload it.
+    if (isLoaded())
+        m_window->activateWindow();
 }
 
 void Form::showModal() {
@@ -209,15 +212,16 @@ void Form::showModal() {
         return;
     m_window->setWindowModality(Qt::ApplicationModal);
     centreOnScreen();
-    m_window->show();
-    m_window->activateWindow();
 
     QEventLoop loop;
     m_modalLoop = &loop;
     Forms::enterModal();
     m_handlerDepth = Forms::modalDepth();
-    if (isLoaded() && !Forms::quitRequested())
+    m_window->show();
+    if (isLoaded() && !Forms::quitRequested()) {
+        m_window->activateWindow();
         loop.exec();
+    }
     Forms::leaveModal();
     m_modalLoop = nullptr;
     // This window's handlers have all returned now; its controls can go once the opener's loop runs.

@@ -59,6 +59,10 @@ public:
     QString caption() const;
     void setCaption(const QString& caption);
 
+signals:
+    // The window has just been unloaded (its controls go once no handler of it is running).
+    void unloaded();
+
 protected:
     explicit Form(FormDesign design);
 

@@ -1,0 +1,46 @@
+#include "app/mediacheck.h"
+
+#include "media/global.h"
+#include "media/mediafolder.h"
+#include "shell/shellmedia.h"
+
+#include <QDir>
+#include <QMessageBox>
+
+QStringList mediaManifest() {
+    QStringList names;
+    names << shell::mediaFiles();
+    names.removeDuplicates();
+    return names;
+}
+
+MediaCheck checkMediaFolder() {
+    MediaCheck result;
+    const QStringList names = mediaManifest();
+    for (const QString& name : names) {
+        if (!MediaFolder::resolve(Global::AppPath() + name).isEmpty())
+            continue;
+        if (name.endsWith(QLatin1String(".wav"), Qt::CaseInsensitive))
+            result.missingSounds.append(name);
+        else
+            result.missingPictures.append(name);
+    }
+    return result;
+}
+
+bool mediaFolderIsComplete() {
+    const MediaCheck check = checkMediaFolder();
+    const QString folder = QDir::toNativeSeparators(Global::AppPath());
+    if (!check.missingSounds.isEmpty())
+        qWarning("wordpot: sounds missing from %s (the alert plays instead): %s", qPrintable(folder),
+                 qPrintable(check.missingSounds.join(QLatin1String(", "))));
+    if (check.missingPictures.isEmpty())
+        return true;
+    qWarning("wordpot: pictures missing from %s: %s", qPrintable(folder),
+             qPrintable(check.missingPictures.join(QLatin1String(", "))));
+    QMessageBox::critical(
+        nullptr, QStringLiteral("Wordpot"),
+        QStringLiteral("Wordpot cannot start: these pictures are missing from its folder\n%1\n\n%2")
+            .arg(folder, check.missingPictures.join(QLatin1Char('\n'))));
+    return false;
+}

@@ -1,0 +1,25 @@
+// frmExit: asks the child whether to leave. Yes says goodbye to its end and unloads every window, which
+// ends the run; No and the close box go back to the main menu without a sound.
+#pragma once
+
+#include "forms/controls.h"
+#include "forms/form.h"
+
+#include <functional>
+
+class frmExit final : public Form {
+    Q_OBJECT
+public:
+    frmExit();
+
+    void Form_Load() override;
+    void cmdYes_Click();
+    void cmdNo_Click();
+
+    QPointer<CommandButton> cmdYes;
+    QPointer<CommandButton> cmdNo;
+    QPointer<Image> Image1;
+
+protected:
+    void build() override;
+};

@@ -1,0 +1,285 @@
+// The windows around the activities: the splash, the exit confirmation and the about box, and the
+// start-up check of the media folder.
+#include "about/frmAbout.h"
+#include "app/frmMain.h"
+#include "app/mediacheck.h"
+#include "forms/screen.h"
+#include "media/mediafolder.h"
+#include "shell/frmExit.h"
+#include "shell/frmSplash.h"
+#include "testsupport.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <QTest>
+
+using testsupport::SoundLog;
+
+class ShellTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { testsupport::prepare(); }
+    void cleanup() {
+        Forms::destroyAll();
+        Screen::setMousePointer(Screen::MousePointer::Default);
+    }
+
+    // ---- splash ----
+
+    void splashLoadsItsPictureAndStartsTheWelcome() {
+        SoundLog sounds;
+        auto& splash = Forms::get<frmSplash>();
+        splash.load();
+        QCOMPARE(sounds.calls, (QList<SoundLog::Call>{{QStringLiteral("\\welcome.wav"), false}}));
+        QCOMPARE(splash.Timer1->interval(), 5000);
+        QVERIFY(splash.Timer1->isEnabled());
+        QVERIFY(splash.Image1->width() <= 200 && splash.Image1->height() <= 192);
+        QVERIFY(!splash.Image1->picture().isNull());
+        QCOMPARE(splash.Image1->pos(), QPoint(72, 88));
+        QCOMPARE(splash.clientSize(), QSize(582, 291));
+        QCOMPARE(splash.window()->windowType(), Qt::SplashScreen);
+        QVERIFY(splash.window()->windowFlags() & Qt::FramelessWindowHint);
+        splash.Timer1_Timer();
+        QVERIFY(!splash.isLoaded());
+    }
+
+    void splashClosesOnCharacterKeysOnly_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<bool>("closes");
+        QTest::newRow("a letter") << int(Qt::Key_A) << 0 << true;
+        QTest::newRow("a capital") << int(Qt::Key_A) << int(Qt::ShiftModifier) << true;
+        QTest::newRow("a digit") << int(Qt::Key_7) << 0 << true;
+        QTest::newRow("Space") << int(Qt::Key_Space) << 0 << true;
+        QTest::newRow("Enter") << int(Qt::Key_Return) << 0 << true;
+        QTest::newRow("Escape") << int(Qt::Key_Escape) << 0 << true;
+        QTest::newRow("Backspace") << int(Qt::Key_Backspace) << 0 << true;
+        QTest::newRow("Shift") << int(Qt::Key_Shift) << 0 << false;
+        QTest::newRow("an arrow") << int(Qt::Key_Left) << 0 << false;
+        QTest::newRow("a function key") << int(Qt::Key_F1) << 0 << false;
+    }
+
+    void splashClosesOnCharacterKeysOnly() {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(bool, closes);
+        SoundLog sounds;
+        auto& splash = Forms::get<frmSplash>();
+        splash.show();
+        QVERIFY(QTest::qWaitForWindowActive(splash.window()));
+        QTest::keyClick(splash.window()->windowHandle(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(!splash.isLoaded(), closes);
+    }
+
+    void aClickOnTheSplashDoesNothing() {
+        SoundLog sounds;
+        auto& splash = Forms::get<frmSplash>();
+        splash.show();
+        QVERIFY(QTest::qWaitForWindowExposed(splash.window()));
+        QTest::mouseClick(splash.window()->windowHandle(), Qt::LeftButton, {}, QPoint(100, 100));
+        QTest::mouseClick(splash.window()->windowHandle(), Qt::LeftButton, {}, QPoint(150, 200));
+        QVERIFY(splash.isLoaded());
+        QVERIFY(splash.Timer1->isEnabled());
+    }
+
+    void mainMenuShowsOnlyAfterTheSplash() {
+        SoundLog sounds;
+        auto& main = Forms::get<frmMain>();
+        auto& splash = Forms::get<frmSplash>();
+        bool mainVisibleWithSplash = true;
+        testsupport::whenShown(splash, [&] {
+            mainVisibleWithSplash = main.window()->isVisible();
+            splash.Timer1_Timer();
+        });
+        main.show();
+        QVERIFY(!mainVisibleWithSplash);
+        QVERIFY(main.window()->isVisible());
+        QVERIFY(!splash.isLoaded());
+    }
+
+    // ---- exit confirmation ----
+
+    void exitLoadsItsPicturesAndStartsTheQuitSound() {
+        SoundLog sounds;
+        auto& exit = Forms::get<frmExit>();
+        Screen::setMousePointer(Screen::MousePointer::Hourglass);
+        exit.load();
+        QCOMPARE(Screen::mousePointer(), Screen::MousePointer::Default);
+        QCOMPARE(sounds.calls, (QList<SoundLog::Call>{{QStringLiteral("\\quit.wav"), false}}));
+        QCOMPARE(exit.Image1->picture().natural().size(), QSize(200, 200));
+        QCOMPARE(exit.Image1->geometry(), QRect(96, 8, 200, 200));
+        QCOMPARE(exit.cmdYes->picture().natural().size(), QSize(300, 300));
+        QCOMPARE(exit.cmdNo->picture().natural().size(), QSize(300, 300));
+        QCOMPARE(exit.cmdYes->text(), QStringLiteral("&Yes"));
+        QCOMPARE(exit.cmdNo->text(), QStringLiteral("&No"));
+        QCOMPARE(exit.clientSize(), QSize(389, 343));
+        QCOMPARE(exit.caption(), QStringLiteral("Exit?"));
+    }
+
+    void yesSaysGoodbyeThenUnloadsEveryWindow() {
+        auto& main = Forms::get<frmMain>();
+        auto& exit = Forms::get<frmExit>();
+        QStringList unloads;
+        connect(&exit, &Form::unloaded, this, [&] { unloads << QStringLiteral("exit"); });
+        connect(&main, &Form::unloaded, this, [&] { unloads << QStringLiteral("main"); });
+        bool bothLoadedDuringGoodbye = false;
+        SoundLog sounds([&](const SoundLog::Call& call) {
+            if (call.name == QLatin1String("\\bye.wav"))
+                bothLoadedDuringGoodbye = main.isLoaded() && exit.isLoaded();
+        });
+        testsupport::whenShown(splashOf(), [] { Forms::get<frmSplash>().Timer1_Timer(); });
+        main.show();
+        testsupport::whenShown(exit, [&] { exit.cmdYes->click(); });
+        main.Image1_Click();
+        QCOMPARE(sounds.calls.last(), (SoundLog::Call{QStringLiteral("\\bye.wav"), true}));
+        QVERIFY(bothLoadedDuringGoodbye);
+        QCOMPARE(unloads, (QStringList{QStringLiteral("exit"), QStringLiteral("main")}));
+        QCOMPARE(Forms::loadedCount(), 0);
+    }
+
+    void noAltNAndTheCloseBoxChangeNothing_data() {
+        QTest::addColumn<QString>("way");
+        QTest::newRow("No") << QStringLiteral("No");
+        QTest::newRow("Alt+N") << QStringLiteral("Alt+N");
+        QTest::newRow("close box") << QStringLiteral("close box");
+        QTest::newRow("File, Exit, then No") << QStringLiteral("menu");
+    }
+
+    void noAltNAndTheCloseBoxChangeNothing() {
+        QFETCH(QString, way);
+        auto& main = Forms::get<frmMain>();
+        auto& exit = Forms::get<frmExit>();
+        SoundLog sounds;
+        testsupport::whenShown(splashOf(), [] { Forms::get<frmSplash>().Timer1_Timer(); });
+        main.show();
+        sounds.clear();
+        testsupport::whenShown(exit, [&] {
+            QVERIFY(QTest::qWaitForWindowActive(exit.window()));
+            if (way == QLatin1String("Alt+N"))
+                QTest::keyClick(exit.window()->windowHandle(), Qt::Key_N, Qt::AltModifier);
+            else if (way == QLatin1String("close box"))
+                exit.window()->close();
+            else
+                exit.cmdNo->click();
+        });
+        if (way == QLatin1String("menu"))
+            main.mnuExit->trigger();
+        else
+            main.Image1_Click();
+        QVERIFY(!exit.isLoaded());
+        QVERIFY(main.isLoaded());
+        QVERIFY(main.window()->isVisible());
+        QCOMPARE(sounds.names(), QStringList{QStringLiteral("\\quit.wav")});
+        // Reopening plays the quit sound again.
+        testsupport::whenShown(exit, [&] { exit.cmdNo->click(); });
+        main.Image1_Click();
+        QCOMPARE(sounds.names(), (QStringList{QStringLiteral("\\quit.wav"), QStringLiteral("\\quit.wav")}));
+    }
+
+    void enterChoosesYesAndEscapeDoesNothing() {
+        auto& exit = Forms::get<frmExit>();
+        SoundLog sounds;
+        exit.show();
+        QVERIFY(QTest::qWaitForWindowActive(exit.window()));
+        QCOMPARE(QApplication::focusWidget(), exit.cmdYes.data());
+        QTest::keyClick(exit.window()->windowHandle(), Qt::Key_Escape);
+        QVERIFY(exit.isLoaded());
+        QTest::keyClick(exit.window()->windowHandle(), Qt::Key_Return);
+        QVERIFY(!exit.isLoaded());
+        QCOMPARE(sounds.names().last(), QStringLiteral("\\bye.wav"));
+    }
+
+    // ---- about box ----
+
+    void aboutFillsInTheProgramsIdentity_data() {
+        QTest::addColumn<QString>("version");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("this release") << QStringLiteral("1.0.0") << QStringLiteral("Version 1.0.0");
+        QTest::newRow("another") << QStringLiteral("2.11.4") << QStringLiteral("Version 2.11.4");
+        QTest::newRow("no revision") << QStringLiteral("3.1") << QStringLiteral("Version 3.1.0");
+    }
+
+    void aboutFillsInTheProgramsIdentity() {
+        QFETCH(QString, version);
+        QFETCH(QString, shown);
+        QCoreApplication::setApplicationVersion(version);
+        auto& about = Forms::get<frmAbout>();
+        about.load();
+        QCoreApplication::setApplicationVersion(QStringLiteral(WORDPOT_VERSION));
+        QCOMPARE(about.caption(), QStringLiteral("About Wordpot"));
+        QCOMPARE(about.lblTitle->caption(), QStringLiteral("Wordpot"));
+        QCOMPARE(about.lblVersion->caption(), shown);
+        QCOMPARE(about.clientSize(), QSize(413, 235));
+        QCOMPARE(about.picIcon->size(), QSize(36, 36));
+    }
+
+    void enterAndEscapeCloseTheAboutBox_data() {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Enter") << int(Qt::Key_Return);
+        QTest::newRow("Escape") << int(Qt::Key_Escape);
+    }
+
+    void enterAndEscapeCloseTheAboutBox() {
+        QFETCH(int, key);
+        auto& about = Forms::get<frmAbout>();
+        about.show();
+        QVERIFY(QTest::qWaitForWindowActive(about.window()));
+        QTest::keyClick(about.window()->windowHandle(), Qt::Key(key));
+        QVERIFY(!about.isLoaded());
+    }
+
+    void theMainMenuTakesNoInputWhileTheAboutBoxIsOpen() {
+        auto& main = Forms::get<frmMain>();
+        auto& about = Forms::get<frmAbout>();
+        SoundLog sounds;
+        testsupport::whenShown(splashOf(), [] { Forms::get<frmSplash>().Timer1_Timer(); });
+        main.show();
+        bool blocked = false;
+        testsupport::whenShown(about, [&] {
+            blocked = QApplication::activeModalWidget() == about.window();
+            // A click on the stop sign would open the exit confirmation; it goes nowhere.
+            QTest::mouseClick(main.window()->windowHandle(), Qt::LeftButton, {},
+                              main.Image1->mapTo(main.window(), QPoint(50, 50)));
+            about.cmdOK->click();
+        });
+        main.mnuAbout->trigger();
+        QVERIFY(blocked);
+        QVERIFY(!Forms::get<frmExit>().isLoaded());
+        QVERIFY(sounds.calls.isEmpty() || sounds.names() == QStringList{QStringLiteral("\\welcome.wav")});
+    }
+
+    // ---- start-up check ----
+
+    void startUpCheckFindsWhatIsMissing() {
+        QTemporaryDir dir;
+        const QStringList names = mediaManifest();
+        QVERIFY(names.contains(QStringLiteral("\\wordpot.gif")));
+        QVERIFY(!names.contains(QStringLiteral("\\.wav")));
+        // A folder with every file but one picture and one sound, stored in other letter cases.
+        const QString missingPicture = QStringLiteral("\\wordpot.gif");
+        const QString missingSound = QStringLiteral("\\bye.wav");
+        for (const QString& name : names) {
+            if (name == missingPicture || name == missingSound)
+                continue;
+            QFile file(dir.filePath(name.mid(1).toUpper()));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        MediaFolder::setPathForTesting(dir.path());
+        const MediaCheck check = checkMediaFolder();
+        MediaFolder::setPathForTesting(QStringLiteral(WORDPOT_ASSETS_DIR));
+        QCOMPARE(check.missingPictures, QStringList{missingPicture});
+        QCOMPARE(check.missingSounds, QStringList{missingSound});
+    }
+
+    void theAssetsAreComplete() {
+        const MediaCheck check = checkMediaFolder();
+        QCOMPARE(check.missingPictures, QStringList());
+        QCOMPARE(check.missingSounds, QStringList());
+    }
+
+private:
+    static Form& splashOf() { return Forms::get<frmSplash>(); }
+};
+
+QTEST_MAIN(ShellTest)
+#include "tst_shell.moc"
