@@ -1,6 +1,7 @@
 #include "forms/form.h"
 
 #include "forms/controls.h"
+#include "forms/platform.h"
 #include "forms/units.h"
 
 #include <QApplication>
@@ -162,6 +163,8 @@ void Form::load() {
     else
         window->setFixedSize(outer);
     window->watchKeys();
+    if (!m_design.showInTaskbar)
+        platform::keepOutOfTaskbar(window);
     Forms::windowLoaded();
     Form_Load();
 }
@@ -213,6 +216,8 @@ void Form::showModal() {
     m_window->setWindowModality(Qt::ApplicationModal);
     centreOnScreen();
 
+    // Without a window manager nobody gives the focus back to the opener; the classic owner rule does.
+    const QPointer<QWidget> opener = QApplication::activeWindow();
     QEventLoop loop;
     m_modalLoop = &loop;
     Forms::enterModal();
@@ -224,6 +229,8 @@ void Form::showModal() {
     }
     Forms::leaveModal();
     m_modalLoop = nullptr;
+    if (opener && opener->isVisible() && opener != m_window)
+        opener->activateWindow();
     // This window's handlers have all returned now; its controls can go once the opener's loop runs.
     QTimer::singleShot(0, [] { Forms::collect(); });
 }

@@ -83,8 +83,30 @@ std::optional<QString> Desktop::waitForWindow(const QString& title, int timeoutM
     return std::nullopt;
 }
 
+std::optional<QString> Desktop::splashWindow() const {
+    const QString ids =
+        run(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                        QStringLiteral("--class"), QStringLiteral("wordpot")});
+    for (const QString& id : ids.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        const QString type = run(QStringLiteral("xprop"), {QStringLiteral("-id"), id.trimmed(),
+                                                           QStringLiteral("_NET_WM_WINDOW_TYPE")});
+        if (type.contains(QLatin1String("_NET_WM_WINDOW_TYPE_SPLASH")))
+            return id.trimmed();
+    }
+    return std::nullopt;
+}
+
 std::optional<QString> Desktop::waitForMainMenu(int timeoutMs) const {
-    return waitForWindow(QStringLiteral("Welcome to Wordpot"), timeoutMs);
+    QElapsedTimer clock;
+    clock.start();
+    do {
+        if (const auto main = waitForWindow(QStringLiteral("Welcome to Wordpot"), 0))
+            return main;
+        if (const auto splash = splashWindow())
+            key(*splash, QStringLiteral("space"));
+        QThread::msleep(PollMs);
+    } while (clock.elapsed() < timeoutMs);
+    return std::nullopt;
 }
 
 bool Desktop::hasWindow(const QString& title) const {
@@ -152,9 +174,13 @@ QImage Desktop::keepScreenshot(const QString& name) const {
     return image;
 }
 
-Program::Program(const Desktop& desktop) {
+QString Program::builtExecutable() {
+    return QStringLiteral(WORDPOT_EXECUTABLE);
+}
+
+Program::Program(const Desktop& desktop, const QString& executable) {
     m_process.setProcessEnvironment(environmentFor(desktop.display()));
-    m_process.setProgram(QStringLiteral(WORDPOT_EXECUTABLE));
+    m_process.setProgram(executable.isEmpty() ? builtExecutable() : executable);
     m_process.start();
     m_process.waitForStarted(5000);
 }

@@ -27,8 +27,10 @@ public:
     // Waits until no visible window has this title.
     bool waitForNoWindow(const QString& title, int timeoutMs = 10000) const;
     bool hasWindow(const QString& title) const;
-    // Waits for the program's main menu to be shown and returns its window id.
+    // Waits for the program's main menu and returns its window id; a splash in the way is closed with a key.
     std::optional<QString> waitForMainMenu(int timeoutMs = 15000) const;
+    // The splash window, if one is showing.
+    std::optional<QString> splashWindow() const;
     // The window's client area in screen coordinates.
     QRect geometry(const QString& windowId) const;
 
@@ -53,7 +55,9 @@ private:
 // The real program, started on a desktop with silent audio.
 class Program {
 public:
-    explicit Program(const Desktop& desktop);
+    // The built executable, or another copy of it (with its own media folder beside it).
+    explicit Program(const Desktop& desktop, const QString& executable = {});
+    static QString builtExecutable();
     ~Program();
     bool waitForExit(int timeoutMs);
     int exitCode() const { return m_process.exitCode(); }

@@ -1,0 +1,45 @@
+#include "forms/platform.h"
+
+#include <QGuiApplication>
+#include <QWidget>
+
+#ifdef WORDPOT_HAVE_XCB
+#include <QtGui/qguiapplication_platform.h>
+#include <xcb/xcb.h>
+
+#include <array>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+xcb_atom_t atom(xcb_connection_t* connection, const char* name) {
+    const xcb_intern_atom_cookie_t cookie = xcb_intern_atom(connection, 0, uint16_t(std::strlen(name)), name);
+    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection, cookie, nullptr);
+    const xcb_atom_t result = reply != nullptr ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+    std::free(reply);
+    return result;
+}
+} // namespace
+#endif
+
+namespace platform {
+
+void keepOutOfTaskbar(QWidget* window) {
+#ifdef WORDPOT_HAVE_XCB
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (x11 == nullptr || window == nullptr)
+        return;
+    xcb_connection_t* connection = x11->connection();
+    // Qt adds its own states to this property when it maps the window and keeps what is already there.
+    const std::array<xcb_atom_t, 2> states{atom(connection, "_NET_WM_STATE_SKIP_TASKBAR"),
+                                           atom(connection, "_NET_WM_STATE_SKIP_PAGER")};
+    xcb_change_property(connection, XCB_PROP_MODE_APPEND, xcb_window_t(window->winId()),
+                        atom(connection, "_NET_WM_STATE"), XCB_ATOM_ATOM, 32, uint32_t(states.size()),
+                        states.data());
+    xcb_flush(connection);
+#else
+    Q_UNUSED(window);
+#endif
+}
+
+} // namespace platform

@@ -1,0 +1,130 @@
+// The whole road on the real program: the splash, the main menu after it, the about box, the exit
+// confirmation answered No and then Yes, and the end of the run.
+#include "harness.h"
+
+#include <QElapsedTimer>
+#include <QTest>
+
+using namespace e2e;
+
+namespace {
+constexpr QSize ScreenSize(1024, 768);
+constexpr int SplashMs = 5000;
+
+QPoint centreOf(QRect twips) {
+    return QPoint((twips.x() + twips.width() / 2) / 15, (twips.y() + twips.height() / 2) / 15);
+}
+
+// The main menu's client area lies under its menu bar.
+QPoint mainClient(const Desktop& desktop, const QString& id) {
+    const QRect window = desktop.geometry(id);
+    return window.topLeft() + QPoint(0, window.height() - 355);
+}
+
+bool centred(QRect window) {
+    return window.topLeft() ==
+           QPoint((ScreenSize.width() - window.width()) / 2, (ScreenSize.height() - window.height()) / 2);
+}
+} // namespace
+
+class RoadEndToEnd : public QObject {
+    Q_OBJECT
+private slots:
+    void splashThenMainMenuAfterFiveSeconds() {
+        Desktop desktop;
+        Program program(desktop);
+        QElapsedTimer wait;
+        wait.start();
+        std::optional<QString> splash;
+        while (!splash && wait.elapsed() < 10000)
+            splash = desktop.splashWindow();
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(splash.has_value());
+        const QRect window = desktop.geometry(*splash);
+        QCOMPARE(window.size(), QSize(582, 291));
+        QVERIFY(centred(window));
+        QVERIFY(!desktop.hasWindow(QStringLiteral("Welcome to Wordpot")));
+        QTest::qWait(700);
+        desktop.keepScreenshot(QStringLiteral("splash"));
+        // No taskbar entry; nothing asks the window manager for a frame or a title bar.
+        const QString state = desktop.run(QStringLiteral("xprop"), {QStringLiteral("-id"), *splash});
+        QVERIFY2(state.contains(QLatin1String("_NET_WM_STATE_SKIP_TASKBAR")), qPrintable(state));
+        QVERIFY2(state.contains(QLatin1String("_NET_WM_WINDOW_TYPE_SPLASH")), qPrintable(state));
+        // A click does not close it.
+        desktop.click(window.center());
+        QTest::qWait(SplashMs - 1000 - int(clock.elapsed()));
+        QVERIFY(!desktop.hasWindow(QStringLiteral("Welcome to Wordpot")));
+        QVERIFY(desktop.splashWindow().has_value());
+        const auto main = desktop.waitForWindow(QStringLiteral("Welcome to Wordpot"), 3000);
+        QVERIFY(main.has_value());
+        const qint64 shownAfter = clock.elapsed();
+        QVERIFY2(shownAfter >= SplashMs - 300 && shownAfter <= SplashMs + 700,
+                 qPrintable(QString::number(shownAfter)));
+        QVERIFY(!desktop.splashWindow().has_value());
+    }
+
+    void aKeyClosesTheSplashAtOnce() {
+        Desktop desktop;
+        Program program(desktop);
+        std::optional<QString> splash;
+        QElapsedTimer wait;
+        wait.start();
+        while (!splash && wait.elapsed() < 10000)
+            splash = desktop.splashWindow();
+        QVERIFY(splash.has_value());
+        QElapsedTimer clock;
+        clock.start();
+        desktop.key(*splash, QStringLiteral("a"));
+        QVERIFY(desktop.waitForWindow(QStringLiteral("Welcome to Wordpot"), 2000).has_value());
+        QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+    }
+
+    void aboutNoThenYesEndTheRun() {
+        Desktop desktop;
+        Program program(desktop);
+        const auto main = desktop.waitForMainMenu();
+        QVERIFY(main.has_value());
+        const QPoint client = mainClient(desktop, *main);
+
+        // Help, About, then Escape.
+        desktop.key(*main, QStringLiteral("alt+h"));
+        QTest::qWait(200);
+        desktop.key(*main, QStringLiteral("Return"));
+        const auto about = desktop.waitForWindow(QStringLiteral("About Wordpot"), 3000);
+        QVERIFY(about.has_value());
+        QCOMPARE(desktop.geometry(*about).size(), QSize(413, 235));
+        QVERIFY(centred(desktop.geometry(*about)));
+        QTest::qWait(300);
+        desktop.keepScreenshot(QStringLiteral("about"));
+        desktop.key(*about, QStringLiteral("Escape"));
+        QVERIFY(desktop.waitForNoWindow(QStringLiteral("About Wordpot"), 2000));
+
+        // The stop sign, then No.
+        desktop.click(client + QPoint(90, 290));
+        auto exit = desktop.waitForWindow(QStringLiteral("Exit?"), 3000);
+        QVERIFY(exit.has_value());
+        const QRect exitWindow = desktop.geometry(*exit);
+        QCOMPARE(exitWindow.size(), QSize(389, 343));
+        QVERIFY(centred(exitWindow));
+        QTest::qWait(300);
+        desktop.keepScreenshot(QStringLiteral("exit"));
+        desktop.click(exitWindow.topLeft() + centreOf(QRect(3120, 3360, 2295, 1335)));
+        QVERIFY(desktop.waitForNoWindow(QStringLiteral("Exit?"), 2000));
+        QVERIFY(program.isRunning());
+
+        // File, Exit, then Yes: goodbye, and the run ends with status 0.
+        desktop.key(*main, QStringLiteral("alt+f"));
+        QTest::qWait(200);
+        desktop.key(*main, QStringLiteral("Return"));
+        exit = desktop.waitForWindow(QStringLiteral("Exit?"), 3000);
+        QVERIFY(exit.has_value());
+        desktop.click(desktop.geometry(*exit).topLeft() + centreOf(QRect(240, 3360, 2295, 1335)));
+        QVERIFY(program.waitForExit(5000));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(RoadEndToEnd)
+#include "tst_e2e_road.moc"
