@@ -378,25 +378,38 @@ QImage buttonFaces(int size) {
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     Random random(101);
+    // Both jittered grids spread the pattern evenly, so any part a button shows looks alike.
+    const int bubbles = 4;
+    const qreal bubbleCell = qreal(size) / bubbles;
     p.setPen(Qt::NoPen);
-    for (int i = 0; i < 16; ++i) {
-        const QPointF c(random.between(0, size), random.between(0, size));
-        const qreal r = random.between(size * 0.09, size * 0.2);
-        p.setBrush(QColor(214, 196, 244, 150));
-        p.drawEllipse(c, r, r);
+    for (int j = 0; j < bubbles; ++j) {
+        for (int i = 0; i < bubbles; ++i) {
+            const QPointF c((i + random.between(0.3, 0.7)) * bubbleCell,
+                            (j + random.between(0.3, 0.7)) * bubbleCell);
+            const qreal r = bubbleCell * random.between(0.32, 0.44);
+            QRadialGradient soft(c - QPointF(r * 0.3, r * 0.3), r * 1.3);
+            soft.setColorAt(0, QColor(236, 226, 252));
+            soft.setColorAt(1, QColor(212, 192, 244));
+            p.setBrush(soft);
+            p.drawEllipse(c, r, r);
+        }
     }
-    QFont font(fonts().comic);
-    for (int i = 0; i < 48; ++i) {
-        const QChar letter = QChar('a' + random.below(26));
-        font.setPixelSize(int(random.between(size * 0.08, size * 0.14)));
-        p.save();
-        p.translate(random.between(0, size), random.between(0, size));
-        p.rotate(random.between(-30, 30));
-        p.setFont(font);
-        p.setPen(QColor(255, 170, 80));
-        p.drawText(QRectF(-size * 0.1, -size * 0.1, size * 0.2, size * 0.2), Qt::AlignCenter,
-                   QString(letter));
-        p.restore();
+    const int letters = 6;
+    const qreal letterCell = qreal(size) / letters;
+    for (int j = 0; j < letters; ++j) {
+        for (int i = 0; i < letters; ++i) {
+            const QChar letter = QChar('a' + random.below(26));
+            const QPointF at((i + random.between(0.25, 0.75)) * letterCell,
+                             (j + random.between(0.25, 0.75)) * letterCell);
+            const QPainterPath glyph =
+                textPath(QString(letter), fonts().comic, letterCell * random.between(0.55, 0.75), {});
+            QTransform t;
+            t.translate(at.x(), at.y());
+            t.rotate(random.between(-25, 25));
+            p.setPen(QPen(QColor(255, 160, 70), 1.2));
+            p.setBrush(QColor(255, 160, 70));
+            p.drawPath(t.map(glyph));
+        }
     }
     return image;
 }
@@ -433,21 +446,25 @@ QImage wordpotButton(int width, int height) {
     const qreal outer = height * 0.43, inner = outer * 0.8;
     const QColor soup(250, 130, 40);
     bowlFromAbove(p, c, outer, inner, &soup);
-    // Pasta letters floating in the soup.
+    // Pasta letters floating in the soup, evenly spread, leaving room round the title.
     Random random(160);
-    QFont font(fonts().comic);
-    font.setPixelSize(13);
-    p.setFont(font);
-    p.setPen(QColor(255, 240, 200));
-    for (int i = 0; i < 26; ++i) {
-        const qreal a = random.between(0, 2 * M_PI), d = std::sqrt(random.next()) * inner * 0.8;
-        p.save();
-        p.translate(c + QPointF(d * std::cos(a), d * std::sin(a)));
-        p.rotate(random.between(-40, 40));
-        p.drawText(QRectF(-8, -8, 16, 16), Qt::AlignCenter, QString(QChar('a' + random.below(26))));
-        p.restore();
+    constexpr qreal pasta = 17;
+    for (qreal y = c.y() - inner; y < c.y() + inner; y += pasta) {
+        for (qreal x = c.x() - inner; x < c.x() + inner; x += pasta) {
+            const QPointF at(x + random.between(0.2, 0.8) * pasta, y + random.between(0.2, 0.8) * pasta);
+            const QChar letter = QChar('a' + random.below(26));
+            const qreal angle = random.between(-40, 40);
+            if (std::hypot(at.x() - c.x(), at.y() - c.y()) > inner - 8 || std::abs(at.y() - c.y()) < 20)
+                continue;
+            QTransform t;
+            t.translate(at.x(), at.y());
+            t.rotate(angle);
+            p.setPen(QPen(QColor(255, 236, 190), 0.8));
+            p.setBrush(QColor(255, 236, 190));
+            p.drawPath(t.map(textPath(QString(letter), fonts().comic, 13, {})));
+        }
     }
-    spoon(p, QPointF(width * 0.9, height * 0.3), 130, 8, 0.42);
+    spoon(p, QPointF(width * 0.9, height * 0.28), 150, 6, 0.45);
     // The white word needs a dark edge to read over the soup and the cloth.
     QFont title(fonts().comic);
     title.setPixelSize(100);
