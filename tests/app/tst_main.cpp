@@ -2,6 +2,7 @@
 #include "app/frmMain.h"
 #include "forms/screen.h"
 #include "forms/units.h"
+#include "shell/frmSplash.h"
 #include "testsupport.h"
 
 #include <QApplication>
@@ -24,6 +25,12 @@ public:
 protected:
     void build() override {}
 };
+// The main menu as the child first sees it: the splash it runs while loading is closed at once.
+frmMain& showMainMenu() {
+    testsupport::whenShown(Forms::get<frmSplash>(), [] { Forms::get<frmSplash>().Timer1_Timer(); });
+    Forms::get<frmMain>().show();
+    return Forms::get<frmMain>();
+}
 } // namespace
 
 class MainTest : public QObject {
@@ -33,8 +40,8 @@ private slots:
     void cleanup() { Forms::destroyAll(); }
 
     void windowAsDesigned() {
-        auto& main = Forms::get<frmMain>();
-        main.show();
+        testsupport::SoundLog sounds;
+        auto& main = showMainMenu();
         QWidget* window = main.window();
         QCOMPARE(window->windowTitle(), QStringLiteral("Welcome to Wordpot"));
         QCOMPARE(main.clientSize(), QSize(476, 355));
@@ -60,8 +67,8 @@ private slots:
         QFETCH(QString, control);
         QFETCH(QRect, geometry);
         QFETCH(QSize, picture);
-        auto& main = Forms::get<frmMain>();
-        main.load();
+        testsupport::SoundLog sounds;
+        auto& main = showMainMenu();
         const QMap<QString, QWidget*> controls{{"cmdABC", main.cmdABC},
                                                {"cmdWordpot", main.cmdWordpot},
                                                {"cmdHangman", main.cmdHangman},
@@ -78,8 +85,8 @@ private slots:
     }
 
     void focusStartsOnABCAndTabGoesRound() {
-        auto& main = Forms::get<frmMain>();
-        main.show();
+        testsupport::SoundLog sounds;
+        auto& main = showMainMenu();
         QVERIFY(QTest::qWaitForWindowActive(main.window()));
         QCOMPARE(QApplication::focusWidget(), main.cmdABC.data());
         QTest::keyClick(main.window()->windowHandle(), Qt::Key_Tab);
@@ -91,8 +98,8 @@ private slots:
     }
 
     void menusAndAccessKeys() {
-        auto& main = Forms::get<frmMain>();
-        main.show();
+        testsupport::SoundLog sounds;
+        auto& main = showMainMenu();
         QVERIFY(QTest::qWaitForWindowActive(main.window()));
         QCOMPARE(main.mnuFile->title(), QStringLiteral("&File"));
         QCOMPARE(main.mnuExit->text(), QStringLiteral("E&xit"));
@@ -122,8 +129,8 @@ private slots:
     }
 
     void closeBoxUnloadsTheMainMenu() {
-        auto& main = Forms::get<frmMain>();
-        main.show();
+        testsupport::SoundLog sounds;
+        auto& main = showMainMenu();
         main.window()->close();
         QVERIFY(!main.isLoaded());
     }
