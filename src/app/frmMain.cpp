@@ -1,5 +1,6 @@
 #include "app/frmMain.h"
 
+#include "abc/frmABC.h"
 #include "forms/fonts.h"
 #include "forms/units.h"
 #include "media/global.h"
@@ -63,7 +64,9 @@ void frmMain::Form_Load() {
     Global::WaitForSound = false;
 }
 
-void frmMain::cmdABC_Click() {}
+void frmMain::cmdABC_Click() {
+    openActivity<frmABC>();
+}
 
 void frmMain::cmdWordpot_Click() {}
 
