@@ -1,12 +1,12 @@
 #include "app/frmMain.h"
 
+#include "abc/frmABC.h"
 #include "about/frmAbout.h"
-#include "shell/frmExit.h"
-#include "shell/frmSplash.h"
-
 #include "forms/fonts.h"
 #include "forms/units.h"
 #include "media/global.h"
+#include "shell/frmExit.h"
+#include "shell/frmSplash.h"
 
 #include <QMenuBar>
 
@@ -68,7 +68,9 @@ void frmMain::Form_Load() {
     Forms::get<frmSplash>().showModal();
 }
 
-void frmMain::cmdABC_Click() {}
+void frmMain::cmdABC_Click() {
+    openActivity<frmABC>();
+}
 
 void frmMain::cmdWordpot_Click() {}
 

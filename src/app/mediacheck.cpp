@@ -1,5 +1,6 @@
 #include "app/mediacheck.h"
 
+#include "abc/lettertable.h"
 #include "media/global.h"
 #include "media/mediafolder.h"
 #include "shell/shellmedia.h"
@@ -9,7 +10,7 @@
 
 QStringList mediaManifest() {
     QStringList names;
-    names << shell::mediaFiles();
+    names << shell::mediaFiles() << abc::mediaFiles();
     names.removeDuplicates();
     return names;
 }

@@ -256,6 +256,8 @@ void Line::paintEvent(QPaintEvent*) {
 
 Timer::Timer(QObject* parent, int intervalMs, bool enabled)
     : QObject(parent) {
+    // A child, so that unloading the window finds it among the window's timers and stops it at once.
+    m_timer.setParent(this);
     m_timer.setInterval(intervalMs);
     connect(&m_timer, &QTimer::timeout, this, &Timer::timer);
     if (enabled)

@@ -1,0 +1,171 @@
+#include "abc/frmABC.h"
+
+#include "abc/lettertable.h"
+#include "forms/fonts.h"
+#include "forms/pictures.h"
+#include "forms/screen.h"
+#include "forms/units.h"
+#include "media/global.h"
+
+#include <array>
+
+using namespace forms;
+
+namespace {
+const FormDesign Design{
+    .caption = QStringLiteral("Wordpot"),
+    .clientTwips = {9690, 7440},
+    .border = BorderStyle::FixedSingle,
+    .backColor = Qt::white,
+};
+
+constexpr int TileCount = 26;
+constexpr int TileLeft = 120;
+constexpr int TileStep = 360;
+constexpr int TileWidth = 375;
+constexpr int TileHeight = 495;
+constexpr char16_t FirstTileLetter = u'A';
+constexpr quint32 TileColour = 0x00FF00FF; // magenta
+
+constexpr QRect InputBox = rectTw(4440, 840, 375, 375);
+constexpr int InputMaxLength = 1;
+constexpr QRect StopSign = rectTw(720, 2880, 1500, 1500);
+constexpr QRect PictureArea = rectTw(3120, 1920, 3135, 3135);
+constexpr QRect WordCaption = rectTw(3480, 5160, 2535, 1575);
+
+// Four light-blue pairs, then four red ones, each red pair 120 twips right of and below its blue copy.
+constexpr int BigLetterCopies = 4;
+constexpr std::array<QRect, 2 * BigLetterCopies> BigLetterAreas{
+    rectTw(240, 600, 2535, 2175),   rectTw(6840, 480, 2535, 2175),  rectTw(120, 4920, 2535, 2055),
+    rectTw(6720, 5040, 2535, 2175), rectTw(360, 720, 2655, 2175),   rectTw(6960, 600, 2655, 2175),
+    rectTw(240, 5040, 2655, 2055),  rectTw(6840, 5160, 2655, 2175),
+};
+constexpr quint32 ShadowColour = 0x00FF8080; // light blue
+constexpr quint32 LetterColour = 0x000000FF; // red
+
+constexpr double TilePoints = 18;
+constexpr double InputPoints = 9.75;
+constexpr double WordPoints = 27.75;
+constexpr double BigLetterPoints = 72;
+
+// The box is emptied so that the next key finds room; the picture answers one click per arming.
+constexpr int EmptyBoxMs = 300;
+constexpr int ArmPictureMs = 1000;
+
+Label* centredLabel(QWidget* parent, QRect geometry, const QFont& font) {
+    auto* label = new Label(parent, geometry);
+    label->setFont(font);
+    label->setAlignment(Qt::AlignHCenter);
+    return label;
+}
+
+Label* bigLetter(QWidget* parent, int index) {
+    auto* label = centredLabel(parent, BigLetterAreas.at(std::size_t(index)),
+                               font(FontFace::Arial, BigLetterPoints, true));
+    label->setForeColor(bgr(index < BigLetterCopies ? ShadowColour : LetterColour));
+    label->setTransparent(true);
+    return label;
+}
+} // namespace
+
+frmABC::frmABC()
+    : Form(Design) {}
+
+void frmABC::build() {
+    lblabc.clear();
+    Label1.clear();
+
+    // Created back to front, since a later control lies on top: the blue big letters, the picture, the
+    // red big letters over both, the word, the stop sign, the tiles and the input box in front.
+    for (int i = 0; i < BigLetterCopies; ++i)
+        Label1.append(bigLetter(client(), i));
+    Image1 = new Image(client(), PictureArea);
+    for (int i = BigLetterCopies; i < 2 * BigLetterCopies; ++i)
+        Label1.append(bigLetter(client(), i));
+
+    Label2 = centredLabel(client(), WordCaption, font(FontFace::Arial, WordPoints, true));
+    Label2->setTransparent(true);
+
+    Image2 = new Image(client(), StopSign);
+    Image2->setPicture(builtInPicture(QStringLiteral(":/pictures/stop.gif")));
+
+    for (int i = 0; i < TileCount; ++i) {
+        Label* tile = centredLabel(client(), rectTw(TileLeft + TileStep * i, 0, TileWidth, TileHeight),
+                                   font(FontFace::MsSansSerif, TilePoints, true));
+        tile->setCaption(QString(QChar(FirstTileLetter + i)));
+        tile->setBackColor(bgr(TileColour));
+        lblabc.append(tile);
+    }
+
+    Text1 = new TextBox(client(), InputBox);
+    Text1->setFont(font(FontFace::MsSansSerif, InputPoints, true));
+    Text1->setMaxLength(InputMaxLength);
+    Text1->setFocus();
+
+    Timer1 = new Timer(window(), EmptyBoxMs, true);
+    Timer2 = new Timer(window(), ArmPictureMs, true);
+
+    for (int i = 0; i < lblabc.count(); ++i)
+        connect(lblabc(i), &Label::clicked, this, [this, i] { lblabc_Click(i); });
+    connect(Text1, &TextBox::change, this, &frmABC::Text1_Change);
+    connect(Image1, &Image::clicked, this, &frmABC::Image1_Click);
+    for (int i = 0; i < Label1.count(); ++i)
+        connect(Label1(i), &Label::clicked, this, [this, i] { Label1_Click(i); });
+    connect(Image2, &Image::clicked, this, &frmABC::Image2_Click);
+    connect(Timer1, &Timer::timer, this, &frmABC::Timer1_Timer);
+    connect(Timer2, &Timer::timer, this, &frmABC::Timer2_Timer);
+}
+
+void frmABC::Form_Load() {
+    Screen::setMousePointer(Screen::MousePointer::Default);
+}
+
+void frmABC::lblabc_Click(int Index) {
+    Text1->setText(QString(QChar(FirstTileLetter + Index)));
+}
+
+void frmABC::Text1_Change() {
+    Label2->setCaption(QString());
+    const QString s = Text1->text();
+    const abc::LetterRow* row = abc::findByLetter(s);
+    if (row == nullptr)
+        return;
+    ShowBigLetters();
+    CurrentPicture = row->picture;
+    Image1->setPicture(LoadPicture(Global::AppPath() + abc::pictureName(*row)));
+    Global::PlayWave(Global::AppPath() + abc::letterSoundName(*row), Global::WaitForSound);
+}
+
+void frmABC::ShowBigLetters() {
+    for (int i = 0; i < Label1.count(); ++i)
+        Label1(i)->setCaption(Text1->text().toUpper() + Text1->text().toLower());
+}
+
+void frmABC::Image1_Click() {
+    if (!PictureClickArmed)
+        return;
+    PictureClickArmed = false;
+    const abc::LetterRow* row = abc::findByPicture(CurrentPicture);
+    if (row == nullptr)
+        return;
+    Label2->setCaption(row->caption);
+    Global::PlayWave(Global::AppPath() + abc::wordSoundName(*row), Global::WaitForSound);
+}
+
+void frmABC::Label1_Click(int /*Index*/) {
+    Global::PlayWave(Global::AppPath() + abc::bigLetterSoundName(CurrentPicture), Global::WaitForSound);
+}
+
+void frmABC::Image2_Click() {
+    Screen::setMousePointer(Screen::MousePointer::Hourglass);
+    unload();
+    Screen::setMousePointer(Screen::MousePointer::Default);
+}
+
+void frmABC::Timer1_Timer() {
+    Text1->setText(QString());
+}
+
+void frmABC::Timer2_Timer() {
+    PictureClickArmed = true;
+}
