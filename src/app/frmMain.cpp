@@ -2,6 +2,7 @@
 
 #include "forms/fonts.h"
 #include "forms/units.h"
+#include "hangman/frmHangman.h"
 #include "media/global.h"
 
 #include <QMenuBar>
@@ -67,7 +68,9 @@ void frmMain::cmdABC_Click() {}
 
 void frmMain::cmdWordpot_Click() {}
 
-void frmMain::cmdHangman_Click() {}
+void frmMain::cmdHangman_Click() {
+    openActivity<frmHangman>();
+}
 
 void frmMain::Image1_Click() {}
 
