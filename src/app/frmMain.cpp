@@ -4,6 +4,7 @@
 #include "about/frmAbout.h"
 #include "forms/fonts.h"
 #include "forms/units.h"
+#include "hangman/frmHangman.h"
 #include "media/global.h"
 #include "shell/frmExit.h"
 #include "shell/frmSplash.h"
@@ -74,7 +75,9 @@ void frmMain::cmdABC_Click() {
 
 void frmMain::cmdWordpot_Click() {}
 
-void frmMain::cmdHangman_Click() {}
+void frmMain::cmdHangman_Click() {
+    openActivity<frmHangman>();
+}
 
 void frmMain::Image1_Click() {
     Forms::get<frmExit>().showModal();

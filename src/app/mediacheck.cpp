@@ -1,6 +1,7 @@
 #include "app/mediacheck.h"
 
 #include "abc/lettertable.h"
+#include "hangman/hangmanrules.h"
 #include "media/global.h"
 #include "media/mediafolder.h"
 #include "shell/shellmedia.h"
@@ -10,7 +11,7 @@
 
 QStringList mediaManifest() {
     QStringList names;
-    names << shell::mediaFiles() << abc::mediaFiles();
+    names << shell::mediaFiles() << abc::mediaFiles() << hangman::mediaFiles();
     names.removeDuplicates();
     return names;
 }
