@@ -29,8 +29,11 @@ public:
     bool hasWindow(const QString& title) const;
     // Waits for the program's main menu and returns its window id; a splash in the way is closed with a key.
     std::optional<QString> waitForMainMenu(int timeoutMs = 15000) const;
-    // The splash window, if one is showing.
+    // The splash window, if one is showing, or waiting up to timeoutMs for one.
     std::optional<QString> splashWindow() const;
+    std::optional<QString> waitForSplash(int timeoutMs = 10000) const;
+    // The window tree, for the message of a failed check.
+    QString windowTree() const;
     // The window's client area in screen coordinates.
     QRect geometry(const QString& windowId) const;
 
