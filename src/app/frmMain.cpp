@@ -3,6 +3,7 @@
 #include "forms/fonts.h"
 #include "forms/units.h"
 #include "media/global.h"
+#include "wordpot/frmWordpot.h"
 
 #include <QMenuBar>
 
@@ -65,7 +66,9 @@ void frmMain::Form_Load() {
 
 void frmMain::cmdABC_Click() {}
 
-void frmMain::cmdWordpot_Click() {}
+void frmMain::cmdWordpot_Click() {
+    openActivity<frmWordpot>();
+}
 
 void frmMain::cmdHangman_Click() {}
 
