@@ -128,9 +128,6 @@ void frmWordpot::cmdGuess_Click() {
     Label2->setCaption(QString());
     if (txtWord->text().toUpper() == CurrentWord) {
         Forms::get<frmHappyFace>().showModal();
-        // The run may have ended while the happy face was up.
-        if (!isLoaded())
-            return;
         NewWord();
         cmdGuess->setEnabled(false);
     } else {

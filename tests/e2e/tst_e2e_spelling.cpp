@@ -44,12 +44,26 @@ bool isDark(QColor colour) {
     return qGray(colour.rgb()) < 128;
 }
 
-int darkPixels(const QImage& shot, QRect area) {
+int countPixels(const QImage& shot, QRect area, const std::function<bool(QColor, QPoint)>& wanted) {
     int count = 0;
     for (int y = area.top(); y <= area.bottom(); ++y)
         for (int x = area.left(); x <= area.right(); ++x)
-            count += isDark(colourAt(shot, {x, y})) ? 1 : 0;
+            count += wanted(colourAt(shot, {x, y}), {x, y}) ? 1 : 0;
     return count;
+}
+
+int darkPixels(const QImage& shot, QRect area) {
+    return countPixels(shot, area, [](QColor c, QPoint) { return isDark(c); });
+}
+
+// The face icons are yellow.
+int yellowPixels(const QImage& shot, QRect area) {
+    return countPixels(shot, area,
+                       [](QColor c, QPoint) { return c.red() > 200 && c.green() > 150 && c.blue() < 120; });
+}
+
+int differingPixels(const QImage& a, const QImage& b, QRect area) {
+    return countPixels(a, area, [&b](QColor c, QPoint p) { return c != colourAt(b, p); });
 }
 
 // Reads the hint: the word whose rendering in the hint's font differs least from what the screen shows.
@@ -73,11 +87,10 @@ QString readHint(const QImage& shot, QPoint client) {
         painter.setPen(Qt::black);
         painter.drawText(rendered.rect(), Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, word);
         painter.end();
-        int difference = 0;
-        for (int y = 0; y < rendered.height(); ++y)
-            for (int x = 0; x < rendered.width(); ++x)
-                difference += isDark(rendered.pixelColor(x, y)) !=
-                              isDark(colourAt(shot, client + HintLabel.topLeft() + QPoint(x, y)));
+        const QPoint label = client + HintLabel.topLeft();
+        const int difference = countPixels(rendered, rendered.rect(), [&](QColor c, QPoint p) {
+            return isDark(c) != isDark(colourAt(shot, label + p));
+        });
         if (difference < bestDifference) {
             bestDifference = difference;
             best = word;
@@ -85,14 +98,6 @@ QString readHint(const QImage& shot, QPoint client) {
     }
     constexpr int CloseEnough = 150; // pixels; other words differ by several hundred
     return bestDifference < CloseEnough ? best : QString();
-}
-
-int differingPixels(const QImage& a, const QImage& b, QRect area) {
-    int count = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x)
-            count += colourAt(a, {x, y}) != colourAt(b, {x, y}) ? 1 : 0;
-    return count;
 }
 
 // A visible window with this title and client size (the happy window shares the game's title).
@@ -123,16 +128,6 @@ QPoint centredCorner(QSize size) {
     return {(ScreenSize.width() - size.width()) / 2, (ScreenSize.height() - size.height()) / 2};
 }
 
-// Yellow face pixels in an area.
-int yellowPixels(const QImage& shot, QRect area) {
-    int count = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x) {
-            const QColor c = colourAt(shot, {x, y});
-            count += c.red() > 200 && c.green() > 150 && c.blue() < 120 ? 1 : 0;
-        }
-    return count;
-}
 } // namespace
 
 class SpellingEndToEnd : public QObject {

@@ -225,26 +225,6 @@ private slots:
         QVERIFY(sounds.calls.isEmpty());
     }
 
-    void theCloseBoxCloses() {
-        auto& sad = Forms::get<frmSadface>();
-        const SoundLog sounds;
-        testsupport::whenShown(sad, [&] { sad.window()->close(); });
-        sad.showModal();
-        QVERIFY(!sad.isLoaded());
-        QTest::qWait(1300);
-        QVERIFY(sounds.calls.isEmpty());
-    }
-
-    void theSadFaceClosesByItselfOnItsFourthTick() {
-        const SoundLog sounds;
-        QElapsedTimer clock;
-        clock.start();
-        Forms::get<frmSadface>().showModal();
-        QVERIFY2(clock.elapsed() >= 3800 && clock.elapsed() < 5000,
-                 qPrintable(QString::number(clock.elapsed())));
-        QCOMPARE(sounds.names(), QStringList({"\\uhoh.wav", "\\uhoh.wav"}));
-    }
-
     void unloadingAClosedWindowIsHarmless() {
         Forms::get<frmHappyFace>().unload();
         QVERIFY(!Forms::get<frmHappyFace>().isLoaded());
