@@ -8,6 +8,7 @@
 #include "media/global.h"
 #include "shell/frmExit.h"
 #include "shell/frmSplash.h"
+#include "wordpot/frmWordpot.h"
 
 #include <QMenuBar>
 
@@ -73,7 +74,9 @@ void frmMain::cmdABC_Click() {
     openActivity<frmABC>();
 }
 
-void frmMain::cmdWordpot_Click() {}
+void frmMain::cmdWordpot_Click() {
+    openActivity<frmWordpot>();
+}
 
 void frmMain::cmdHangman_Click() {
     openActivity<frmHangman>();

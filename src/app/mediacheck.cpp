@@ -1,17 +1,20 @@
 #include "app/mediacheck.h"
 
 #include "abc/lettertable.h"
+#include "feedback/faces.h"
 #include "hangman/hangmanrules.h"
 #include "media/global.h"
 #include "media/mediafolder.h"
 #include "shell/shellmedia.h"
+#include "wordpot/wordlist.h"
 
 #include <QDir>
 #include <QMessageBox>
 
 QStringList mediaManifest() {
     QStringList names;
-    names << shell::mediaFiles() << abc::mediaFiles() << hangman::mediaFiles();
+    names << shell::mediaFiles() << feedback::mediaFiles() << abc::mediaFiles() << wordpot::mediaFiles()
+          << hangman::mediaFiles();
     names.removeDuplicates();
     return names;
 }

@@ -1,6 +1,7 @@
 #include "shell/frmExit.h"
 
 #include "app/frmMain.h"
+#include "feedback/frmHappyFace.h"
 #include "forms/fonts.h"
 #include "forms/screen.h"
 #include "forms/units.h"
@@ -51,6 +52,8 @@ void frmExit::cmdYes_Click() {
     Global::PlayWave(Global::AppPath() + shell::ByeSound, true);
     unload();
     Forms::get<frmMain>().unload();
+    // Unloading a window that is not loaded does nothing: its load handler does not run.
+    Forms::get<frmHappyFace>().unload();
 }
 
 void frmExit::cmdNo_Click() {

@@ -9,7 +9,7 @@
 #include <QtEndian>
 #include <QTest>
 
-QStringList mediaManifest();
+#include "app/mediacheck.h"
 
 namespace {
 

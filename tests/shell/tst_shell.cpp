@@ -3,6 +3,7 @@
 #include "about/frmAbout.h"
 #include "app/frmMain.h"
 #include "app/mediacheck.h"
+#include "feedback/frmHappyFace.h"
 #include "forms/screen.h"
 #include "media/mediafolder.h"
 #include "shell/frmExit.h"
@@ -134,6 +135,27 @@ private slots:
         QCOMPARE(sounds.calls.last(), (SoundLog::Call{QStringLiteral("\\bye.wav"), true}));
         QVERIFY(bothLoadedDuringGoodbye);
         QCOMPARE(unloads, (QStringList{QStringLiteral("exit"), QStringLiteral("main")}));
+        QCOMPARE(Forms::loadedCount(), 0);
+        // The happy face was never shown: it is not loaded just to be unloaded.
+        QVERIFY(!Forms::get<frmHappyFace>().isLoaded());
+    }
+
+    void yesUnloadsALoadedHappyFaceLast() {
+        SoundLog sounds;
+        auto& main = Forms::get<frmMain>();
+        auto& exit = Forms::get<frmExit>();
+        auto& happy = Forms::get<frmHappyFace>();
+        QStringList unloads;
+        connect(&exit, &Form::unloaded, this, [&] { unloads << QStringLiteral("exit"); });
+        connect(&main, &Form::unloaded, this, [&] { unloads << QStringLiteral("main"); });
+        connect(&happy, &Form::unloaded, this, [&] { unloads << QStringLiteral("happy"); });
+        testsupport::whenShown(splashOf(), [] { Forms::get<frmSplash>().Timer1_Timer(); });
+        main.show();
+        happy.load();
+        exit.load();
+        exit.cmdYes_Click();
+        QCOMPARE(unloads,
+                 (QStringList{QStringLiteral("exit"), QStringLiteral("main"), QStringLiteral("happy")}));
         QCOMPARE(Forms::loadedCount(), 0);
     }
 

@@ -1,0 +1,25 @@
+// frmSadface: the answer to a wrong word. It owns the tick count and the timer that swaps its face and
+// plays its sound once a second, and it closes itself on its fourth tick or at a click on the face.
+#pragma once
+
+#include "forms/controls.h"
+#include "forms/form.h"
+
+class frmSadface final : public Form {
+    Q_OBJECT
+public:
+    frmSadface();
+
+    void Form_Load() override;
+    void Timer1_Timer();
+    void ImgSadface_Click();
+
+    // The number of the next timer tick.
+    qint16 Ticks = 0;
+
+    QPointer<Timer> Timer1;
+    QPointer<Image> ImgSadface;
+
+protected:
+    void build() override;
+};

@@ -1,0 +1,54 @@
+// frmWordpot: the spelling game. It owns the round (the current word and the previous one), the letter
+// board over the bowl photograph, the answer box, GUESS and the two-second hint; feedback is modal.
+#pragma once
+
+#include "forms/controls.h"
+#include "forms/form.h"
+#include "wordpot/draw.h"
+#include "wordpot/wordlist.h"
+
+#include <array>
+
+class frmWordpot final : public Form {
+    Q_OBJECT
+public:
+    frmWordpot();
+
+    void Form_Load() override;
+    void NewWord();
+    void LoadLetterPictures();
+    void img_Letters_Click(int Index);
+    void cmdErase_Click();
+    void cmdGuess_Click();
+    void Image1_Click();
+    void Timer1_Timer();
+    void Command1_Click();
+
+    // Where NewWord takes its numbers from; the clock-seeded source unless replaced.
+    void setRandomSource(wordpot::RandomSource source) { m_random = std::move(source); }
+
+    QString CurrentWord;
+    qint16 WordIndex = 0;
+    qint16 LastWordIndex = 0;
+    std::array<QString, wordpot::SlotCount> BoardLetters;
+
+    ControlArray<Image> img_Letters;
+    QPointer<Image> Image1;
+    QPointer<Label> Label2;
+    QPointer<Line> Line1;
+    QPointer<Line> Line2;
+    QPointer<TextBox> txtWord;
+    QPointer<CommandButton> cmdErase;
+    QPointer<CommandButton> Command1;
+    QPointer<CommandButton> cmdGuess;
+    QPointer<Timer> Timer1;
+
+protected:
+    void build() override;
+    bool previewKey(QKeyEvent* event) override;
+
+private:
+    void updateGuess();
+
+    wordpot::RandomSource m_random = wordpot::ClockSeededRandom();
+};
