@@ -7,9 +7,17 @@
 #include <QTest>
 #include <QThread>
 
+#include <X11/extensions/XTest.h>
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
 namespace e2e {
 namespace {
 constexpr int PollMs = 20;
+constexpr int KeyDelayMs = 12; // between the press and the release of a key or button, as xdotool does
+constexpr int ScreenWidth = 1024;
+constexpr int ScreenHeight = 768;
 
 QProcessEnvironment environmentFor(const QString& display) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -30,15 +38,48 @@ QString artifactsFolder() {
     QDir().mkpath(folder);
     return folder;
 }
+
+QString titleOf(Display* x, Window window) {
+    char* name = nullptr;
+    QString title;
+    if (XFetchName(x, window, &name) != 0 && name != nullptr)
+        title = QString::fromLocal8Bit(name);
+    if (name != nullptr)
+        XFree(name);
+    return title;
+}
+
+// The top-level windows, bottom to top.
+std::vector<Window> topLevels(Display* x) {
+    Window root = 0;
+    Window parent = 0;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    std::vector<Window> result;
+    if (XQueryTree(x, DefaultRootWindow(x), &root, &parent, &children, &count) != 0 && children != nullptr) {
+        result.assign(children, children + count);
+        XFree(children);
+    }
+    return result;
+}
+
+bool isViewable(Display* x, Window window) {
+    XWindowAttributes attributes;
+    return XGetWindowAttributes(x, window, &attributes) != 0 && attributes.map_state == IsViewable;
+}
+
+// Windows may vanish between two requests; such errors are expected and not fatal.
+int ignoreErrors(Display*, XErrorEvent*) {
+    return 0;
+}
 } // namespace
 
 Desktop::Desktop() {
     m_server.setProgram(QStringLiteral("Xvfb"));
     // -displayfd: the server picks a free display and prints its number once it accepts clients.
     m_server.setArguments({QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                           QStringLiteral("0"), QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"),
-                           QStringLiteral("tcp")});
-    m_server.setProcessChannelMode(QProcess::SeparateChannels);
+                           QStringLiteral("0"), QStringLiteral("%1x%2x24").arg(ScreenWidth).arg(ScreenHeight),
+                           QStringLiteral("-nolisten"), QStringLiteral("tcp")});
     m_server.start();
     if (!m_server.waitForStarted(5000))
         return;
@@ -49,54 +90,91 @@ Desktop::Desktop() {
         m_server.waitForReadyRead(PollMs);
         out += m_server.readAllStandardOutput();
     }
-    if (out.contains('\n'))
-        m_display = QLatin1Char(':') + QString::fromLatin1(out.trimmed());
+    if (!out.contains('\n'))
+        return;
+    const QString display = QLatin1Char(':') + QString::fromLatin1(out.trimmed());
+    XSetErrorHandler(ignoreErrors);
+    while (m_x == nullptr && clock.elapsed() < 15000) {
+        m_x = XOpenDisplay(display.toLatin1().constData());
+        if (m_x == nullptr)
+            QThread::msleep(PollMs);
+    }
+    if (m_x != nullptr)
+        m_display = display;
 }
 
 Desktop::~Desktop() {
+    if (m_x != nullptr)
+        XCloseDisplay(m_x);
     m_server.terminate();
     if (!m_server.waitForFinished(3000))
         m_server.kill();
     m_server.waitForFinished(1000);
 }
 
-QString Desktop::run(const QString& program, const QStringList& arguments, int timeoutMs) const {
-    QProcess process;
-    process.setProcessEnvironment(environmentFor(m_display));
-    process.start(program, arguments);
-    if (!process.waitForFinished(timeoutMs)) {
-        process.kill();
-        process.waitForFinished(1000);
-        return {};
+QStringList Desktop::windows(const QString& title) const {
+    QStringList ids;
+    for (const Window window : topLevels(m_x)) {
+        if (isViewable(m_x, window) && titleOf(m_x, window) == title)
+            ids.append(QString::number(window));
     }
-    return QString::fromLocal8Bit(process.readAllStandardOutput());
+    return ids;
 }
 
 std::optional<QString> Desktop::waitForWindow(const QString& title, int timeoutMs) const {
     QElapsedTimer clock;
     clock.start();
     do {
-        const QString ids =
-            run(QStringLiteral("xdotool"),
-                {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
-                 QLatin1Char('^') + QRegularExpression::escape(title) + QLatin1Char('$')});
-        const QStringList lines = ids.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-        if (!lines.isEmpty())
-            return lines.first().trimmed();
+        const QStringList ids = windows(title);
+        if (!ids.isEmpty())
+            return ids.last(); // the topmost
         QThread::msleep(PollMs);
     } while (clock.elapsed() < timeoutMs);
     return std::nullopt;
 }
 
+bool Desktop::hasWindow(const QString& title) const {
+    return !windows(title).isEmpty();
+}
+
+bool Desktop::waitForNoWindow(const QString& title, int timeoutMs) const {
+    QElapsedTimer clock;
+    clock.start();
+    while (hasWindow(title)) {
+        if (clock.elapsed() > timeoutMs)
+            return false;
+        QThread::msleep(PollMs);
+    }
+    return true;
+}
+
+QStringList Desktop::atoms(const QString& windowId, const char* property) const {
+    QStringList names;
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(m_x, window(windowId), XInternAtom(m_x, property, False), 0, 64, False, XA_ATOM,
+                           &type, &format, &count, &after, &data) == Success &&
+        data != nullptr) {
+        const auto* values = reinterpret_cast<const Atom*>(data);
+        for (unsigned long i = 0; i < count; ++i) {
+            char* name = XGetAtomName(m_x, values[i]);
+            names.append(QString::fromLatin1(name));
+            XFree(name);
+        }
+        XFree(data);
+    }
+    return names;
+}
+
 std::optional<QString> Desktop::splashWindow() const {
-    const QString ids =
-        run(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                        QStringLiteral("--class"), QStringLiteral("wordpot")});
-    for (const QString& id : ids.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
-        const QString type = run(QStringLiteral("xprop"), {QStringLiteral("-id"), id.trimmed(),
-                                                           QStringLiteral("_NET_WM_WINDOW_TYPE")});
-        if (type.contains(QLatin1String("_NET_WM_WINDOW_TYPE_SPLASH")))
-            return id.trimmed();
+    for (const Window window : topLevels(m_x)) {
+        const QString id = QString::number(window);
+        if (isViewable(m_x, window) &&
+            atoms(id, "_NET_WM_WINDOW_TYPE").contains(QLatin1String("_NET_WM_WINDOW_TYPE_SPLASH")))
+            return id;
     }
     return std::nullopt;
 }
@@ -112,10 +190,6 @@ std::optional<QString> Desktop::waitForSplash(int timeoutMs) const {
     return std::nullopt;
 }
 
-QString Desktop::windowTree() const {
-    return run(QStringLiteral("xwininfo"), {QStringLiteral("-root"), QStringLiteral("-tree")});
-}
-
 std::optional<QString> Desktop::waitForMainMenu(int timeoutMs) const {
     QElapsedTimer clock;
     clock.start();
@@ -129,63 +203,99 @@ std::optional<QString> Desktop::waitForMainMenu(int timeoutMs) const {
     return std::nullopt;
 }
 
-bool Desktop::hasWindow(const QString& title) const {
-    return waitForWindow(title, 0).has_value();
-}
-
-bool Desktop::waitForNoWindow(const QString& title, int timeoutMs) const {
-    QElapsedTimer clock;
-    clock.start();
-    while (hasWindow(title)) {
-        if (clock.elapsed() > timeoutMs)
-            return false;
-        QThread::msleep(PollMs);
+QString Desktop::windowTree() const {
+    QString text = QStringLiteral("top-level windows on %1, bottom to top:\n").arg(m_display);
+    for (const Window window : topLevels(m_x)) {
+        const QRect rect = geometry(QString::number(window));
+        text += QStringLiteral("  %1 \"%2\" %3x%4+%5+%6 %7\n")
+                    .arg(window)
+                    .arg(titleOf(m_x, window))
+                    .arg(rect.width())
+                    .arg(rect.height())
+                    .arg(rect.x())
+                    .arg(rect.y())
+                    .arg(isViewable(m_x, window) ? "shown" : "hidden");
     }
-    return true;
+    return text;
 }
 
 QRect Desktop::geometry(const QString& windowId) const {
-    const QString info = run(QStringLiteral("xwininfo"), {QStringLiteral("-id"), windowId});
-    auto number = [&](const QString& label) {
-        const QRegularExpression pattern(QRegularExpression::escape(label) + QStringLiteral(":\\s*(-?\\d+)"));
-        return pattern.match(info).captured(1).toInt();
-    };
-    return {number(QStringLiteral("Absolute upper-left X")), number(QStringLiteral("Absolute upper-left Y")),
-            number(QStringLiteral("Width")), number(QStringLiteral("Height"))};
+    XWindowAttributes attributes;
+    if (XGetWindowAttributes(m_x, window(windowId), &attributes) == 0)
+        return {};
+    int x = 0;
+    int y = 0;
+    Window child = 0;
+    XTranslateCoordinates(m_x, window(windowId), DefaultRootWindow(m_x), 0, 0, &x, &y, &child);
+    return {x, y, attributes.width, attributes.height};
 }
 
 void Desktop::moveTo(QPoint p) const {
-    run(QStringLiteral("xdotool"),
-        {QStringLiteral("mousemove"), QString::number(p.x()), QString::number(p.y())});
+    XTestFakeMotionEvent(m_x, -1, p.x(), p.y(), CurrentTime);
+    XSync(m_x, False);
 }
 
 void Desktop::click(QPoint p) const {
-    run(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QString::number(p.x()),
-                                    QString::number(p.y()), QStringLiteral("click"), QStringLiteral("1")});
+    moveTo(p);
+    // A person's click takes a little while; so does xdotool's, which these tests were first written with.
+    XTestFakeButtonEvent(m_x, 1, True, KeyDelayMs);
+    XTestFakeButtonEvent(m_x, 1, False, KeyDelayMs);
+    XSync(m_x, False);
+    QThread::msleep(2 * KeyDelayMs);
+}
+
+void Desktop::pressKey(const QString& name, bool press) const {
+    static const QHash<QString, QString> Modifiers{{QStringLiteral("alt"), QStringLiteral("Alt_L")},
+                                                   {QStringLiteral("ctrl"), QStringLiteral("Control_L")},
+                                                   {QStringLiteral("shift"), QStringLiteral("Shift_L")}};
+    const QString keysym = Modifiers.value(name.toLower(), name);
+    const KeyCode code = XKeysymToKeycode(m_x, XStringToKeysym(keysym.toLatin1().constData()));
+    if (code != 0)
+        XTestFakeKeyEvent(m_x, code, press ? True : False, KeyDelayMs);
 }
 
 void Desktop::key(const QString& windowId, const QString& keys) const {
     moveTo(geometry(windowId).center());
-    run(QStringLiteral("xdotool"), {QStringLiteral("key"), keys});
+    const QStringList names = keys.split(QLatin1Char('+'));
+    for (const QString& name : names)
+        pressKey(name, true);
+    for (auto it = names.crbegin(); it != names.crend(); ++it)
+        pressKey(*it, false);
+    XSync(m_x, False);
+    QThread::msleep(KeyDelayMs * 2 * names.size());
 }
 
 void Desktop::type(const QString& windowId, const QString& text) const {
-    moveTo(geometry(windowId).center());
-    run(QStringLiteral("xdotool"),
-        {QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("50"), text});
+    for (const QChar c : text) {
+        // Capitals are typed with Shift, as a child would.
+        const QString name = c == QLatin1Char(' ') ? QStringLiteral("space") : QString(c.toLower());
+        key(windowId, c.isUpper() ? QStringLiteral("shift+") + name : name);
+        QThread::msleep(50);
+    }
 }
 
 void Desktop::closeWindow(const QString& windowId) const {
-    run(QStringLiteral(WORDPOT_WMCLOSE), {windowId});
+    XEvent event = {};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window(windowId);
+    event.xclient.message_type = XInternAtom(m_x, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = long(XInternAtom(m_x, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(m_x, window(windowId), False, NoEventMask, &event);
+    XSync(m_x, False);
 }
 
 QImage Desktop::screenshot() const {
-    QProcess process;
-    process.setProcessEnvironment(environmentFor(m_display));
-    process.start(QStringLiteral("import"),
-                  {QStringLiteral("-window"), QStringLiteral("root"), QStringLiteral("png:-")});
-    process.waitForFinished(10000);
-    return QImage::fromData(process.readAllStandardOutput(), "PNG");
+    XImage* image =
+        XGetImage(m_x, DefaultRootWindow(m_x), 0, 0, ScreenWidth, ScreenHeight, AllPlanes, ZPixmap);
+    if (image == nullptr)
+        return {};
+    const QImage shot = QImage(reinterpret_cast<const uchar*>(image->data), image->width, image->height,
+                               image->bytes_per_line, QImage::Format_RGB32)
+                            .copy();
+    XDestroyImage(image);
+    return shot;
 }
 
 QImage Desktop::keepScreenshot(const QString& name) const {
@@ -219,6 +329,27 @@ bool Program::waitForExit(int timeoutMs) {
 QString Program::standardError() {
     m_stderr += QString::fromLocal8Bit(m_process.readAllStandardError());
     return m_stderr;
+}
+
+QString Program::describe() {
+    // Lets QProcess notice an exit that happened while nobody ran an event loop.
+    m_process.waitForFinished(500);
+    QString text = isRunning()
+                       ? QStringLiteral("the program is running\n")
+                       : QStringLiteral("the program ended: status %1, %2\n")
+                             .arg(m_process.exitCode())
+                             .arg(m_process.exitStatus() == QProcess::CrashExit ? "crashed" : "exited");
+    text += standardError();
+    if (isRunning()) {
+        QProcess gdb;
+        gdb.setProcessChannelMode(QProcess::MergedChannels);
+        gdb.start(QStringLiteral("gdb"),
+                  {QStringLiteral("-batch"), QStringLiteral("-p"), QString::number(pid()),
+                   QStringLiteral("-ex"), QStringLiteral("thread apply all bt 12")});
+        if (gdb.waitForFinished(60000))
+            text += QString::fromLocal8Bit(gdb.readAllStandardOutput());
+    }
+    return text;
 }
 
 QColor colourAt(const QImage& image, QPoint point) {

@@ -1,5 +1,7 @@
-// The end-to-end harness: a private X server, the real wordpot executable, real input through xdotool,
-// window facts from xwininfo, and screenshots kept as test artifacts.
+// The end-to-end harness: a private X server, the real wordpot executable, real input through the XTEST
+// extension (as xdotool gives it), window facts and screenshots kept as test artifacts. Everything goes
+// through one X connection held for the life of the desktop: Xvfb now and then drops a client that
+// connects while others come and go, and the program must connect only once, at its start.
 #pragma once
 
 #include <optional>
@@ -8,6 +10,8 @@
 #include <QRect>
 #include <QString>
 #include <QStringList>
+
+struct _XDisplay; // Xlib's display, kept out of the tests' namespace
 
 namespace e2e {
 
@@ -19,9 +23,8 @@ public:
     bool isRunning() const { return !m_display.isEmpty(); }
     QString display() const { return m_display; }
 
-    // Runs an X client on this display and returns what it printed; empty on failure.
-    QString run(const QString& program, const QStringList& arguments, int timeoutMs = 10000) const;
-
+    // Every visible top-level window with exactly this title.
+    QStringList windows(const QString& title) const;
     // The id of the visible top-level window with exactly this title, waiting up to timeoutMs.
     std::optional<QString> waitForWindow(const QString& title, int timeoutMs = 10000) const;
     // Waits until no visible window has this title.
@@ -32,6 +35,8 @@ public:
     // The splash window, if one is showing, or waiting up to timeoutMs for one.
     std::optional<QString> splashWindow() const;
     std::optional<QString> waitForSplash(int timeoutMs = 10000) const;
+    // The atoms a window's property holds (_NET_WM_STATE, _NET_WM_WINDOW_TYPE).
+    QStringList atoms(const QString& windowId, const char* property) const;
     // The window tree, for the message of a failed check.
     QString windowTree() const;
     // The window's client area in screen coordinates.
@@ -39,8 +44,8 @@ public:
 
     void click(QPoint screenPoint) const;
     void moveTo(QPoint screenPoint) const;
-    // xdotool key names ("a", "Return", "alt+n"); the pointer is moved over the window first, since
-    // keyboard focus follows the pointer without a window manager.
+    // X key names joined by "+" ("a", "Return", "alt+n", "shift+a"); the pointer is moved over the window
+    // first, since keyboard focus follows the pointer without a window manager.
     void key(const QString& windowId, const QString& keys) const;
     void type(const QString& windowId, const QString& text) const;
     // The close box: a WM_DELETE_WINDOW message.
@@ -51,8 +56,12 @@ public:
     QImage keepScreenshot(const QString& name) const;
 
 private:
+    unsigned long window(const QString& windowId) const { return windowId.toULong(nullptr, 0); }
+    void pressKey(const QString& name, bool press) const;
+
     QProcess m_server;
     QString m_display;
+    ::_XDisplay* m_x = nullptr;
 };
 
 // The real program, started on a desktop with silent audio.
@@ -69,6 +78,8 @@ public:
     void terminate() { m_process.terminate(); }
     qint64 pid() const { return m_process.processId(); }
     QString standardError();
+    // For the message of a failed check: whether it runs, what it wrote, and where its threads are.
+    QString describe();
 
 private:
     QProcess m_process;

@@ -196,7 +196,11 @@ private slots:
         QString trace = empty; // what each guess showed, for a failure message
         while (!tryAgainShown(client) && guesses < 26) {
             const char letter = solver.next();
-            QVERIFY2(letter != 0, qPrintable(trace));
+            if (letter == 0) {
+                // Every letter is known: the completion sound plays before Try Again appears.
+                QTRY_VERIFY2_WITH_TIMEOUT(tryAgainShown(clientShot()), qPrintable(trace), 3000);
+                break;
+            }
             const QString slotsBefore = slotsIn(client);
             client = guess(letter, false);
             QVERIFY2(!client.isNull(), QByteArray(1, letter).constData());
@@ -209,8 +213,6 @@ private slots:
             trace += QStringLiteral(" %1:%2").arg(QChar::fromLatin1(letter), now);
             if (++guesses == 3)
                 clientShot(QStringLiteral("hangman-in-progress"));
-            if (now == QString(length, QLatin1Char('y')))
-                QTest::qWait(1000); // the completion sound plays before Try Again appears
             client = clientShot();
         }
         client = clientShot(QStringLiteral("hangman-won"));

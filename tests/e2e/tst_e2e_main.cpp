@@ -19,7 +19,7 @@ private slots:
         QVERIFY(desktop.isRunning());
         Program program(desktop);
         const auto id = desktop.waitForMainMenu();
-        QVERIFY2(id.has_value(), qPrintable(program.standardError()));
+        QVERIFY2(id.has_value(), qPrintable(desktop.windowTree() + program.describe()));
         const QRect window = desktop.geometry(*id);
         QCOMPARE(window.width(), 476);
         // The client area of 476 x 355 lies under the menu bar.
@@ -48,7 +48,8 @@ private slots:
     void sigtermEndsTheRun() {
         Desktop desktop;
         Program program(desktop);
-        QVERIFY(desktop.waitForMainMenu().has_value());
+        const auto main = desktop.waitForMainMenu();
+        QVERIFY2(main.has_value(), qPrintable(desktop.windowTree() + program.describe()));
         program.terminate();
         QVERIFY(program.waitForExit(2000));
     }

@@ -24,6 +24,7 @@ constexpr QRect HintLabel(616, 208, 153, 49);
 constexpr QRect AnswerBox(624, 280, 145, 49);
 constexpr QRect GuessButton(616, 408, 169, 81);
 constexpr QRect StopButton(8, 384, 129, 105);
+constexpr int WordSoundMs = 1000; // every word sound is shorter
 constexpr int LetterPicture = 44;
 
 const QStringList Words{"APPLE", "BALL", "CAT",  "DOG", "FROG", "HORSE", "LION", "NOSE",
@@ -102,12 +103,9 @@ QString readHint(const QImage& shot, QPoint client) {
 
 // A visible window with this title and client size (the happy window shares the game's title).
 std::optional<QString> windowOfSize(const Desktop& desktop, const QString& title, QSize size) {
-    const QString ids = desktop.run(QStringLiteral("xdotool"),
-                                    {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                     QStringLiteral("--name"), QLatin1Char('^') + title + QLatin1Char('$')});
-    for (const QString& id : ids.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
-        if (desktop.geometry(id.trimmed()).size() == size)
-            return id.trimmed();
+    for (const QString& id : desktop.windows(title)) {
+        if (desktop.geometry(id).size() == size)
+            return id;
     }
     return std::nullopt;
 }
@@ -158,6 +156,8 @@ private slots:
         const QImage hinted = desktop.keepScreenshot(QStringLiteral("spelling-hint"));
         const QString word = readHint(hinted, client);
         QVERIFY(!word.isEmpty());
+        // The word is spoken while the window waits: clicks given meanwhile are dropped, as for a child.
+        QTest::qWait(WordSoundMs);
 
         for (QChar letter : word) {
             desktop.click(client + Slots.value(letter) + QPoint(LetterPicture / 2, LetterPicture / 2));
@@ -192,6 +192,7 @@ private slots:
         QTest::qWait(400);
         const QString second = readHint(desktop.screenshot(), client);
         QVERIFY(!second.isEmpty() && second != word);
+        QTest::qWait(WordSoundMs);
         desktop.type(*game, QString(second.size(), QLatin1Char('z')));
         desktop.key(*game, QStringLiteral("Return"));
         const auto sad = desktop.waitForWindow(QStringLiteral("Form1"), 3000);
