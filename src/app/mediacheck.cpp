@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QMessageBox>
+#include <QSet>
 
 QStringList mediaManifest() {
     QStringList names;
@@ -22,9 +23,14 @@ QStringList mediaManifest() {
 MediaCheck checkMediaFolder() {
     MediaCheck result;
     const QStringList names = mediaManifest();
+    QSet<QString> reported; // windows name some files in more than one letter case: report each file once
     for (const QString& name : names) {
         if (!MediaFolder::resolve(Global::AppPath() + name).isEmpty())
             continue;
+        const QString file = normaliseMediaPath(name).toCaseFolded();
+        if (reported.contains(file))
+            continue;
+        reported.insert(file);
         if (name.endsWith(QLatin1String(".wav"), Qt::CaseInsensitive))
             result.missingSounds.append(name);
         else
@@ -43,9 +49,12 @@ bool mediaFolderIsComplete() {
         return true;
     qWarning("wordpot: pictures missing from %s: %s", qPrintable(folder),
              qPrintable(check.missingPictures.join(QLatin1String(", "))));
+    QStringList files; // as a parent will look for them in the folder: no leading separator
+    for (const QString& name : check.missingPictures)
+        files.append(name.mid(1));
     QMessageBox::critical(
         nullptr, QStringLiteral("Wordpot"),
         QStringLiteral("Wordpot cannot start: these pictures are missing from its folder\n%1\n\n%2")
-            .arg(folder, check.missingPictures.join(QLatin1Char('\n'))));
+            .arg(folder, files.join(QLatin1Char('\n'))));
     return false;
 }

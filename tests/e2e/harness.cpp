@@ -327,6 +327,8 @@ bool Program::waitForExit(int timeoutMs) {
 }
 
 QString Program::standardError() {
+    // The pipe is read by the event loop; let it take in what the program has written so far.
+    QCoreApplication::processEvents();
     m_stderr += QString::fromLocal8Bit(m_process.readAllStandardError());
     return m_stderr;
 }

@@ -82,6 +82,24 @@ private slots:
         QVERIFY(main.has_value());
         const QPoint client = mainClient(desktop, *main);
 
+        // Each activity opens from its button and closes with its close box.
+        const struct {
+            QString title;
+            QPoint button;
+            QSize client;
+        } activities[] = {{QStringLiteral("Wordpot"), {96, 60}, {646, 496}},
+                          {QStringLiteral("Wordpot"), {376, 60}, {794, 493}},
+                          {QStringLiteral("Hangman"), {376, 292}, {645, 521}}};
+        for (const auto& activity : activities) {
+            desktop.click(client + activity.button);
+            const auto window = desktop.waitForWindow(activity.title, 5000);
+            QVERIFY2(window.has_value(), qPrintable(desktop.windowTree()));
+            QCOMPARE(desktop.geometry(*window).size(), activity.client);
+            QVERIFY(centred(desktop.geometry(*window)));
+            desktop.closeWindow(*window);
+            QVERIFY(desktop.waitForNoWindow(activity.title, 3000));
+        }
+
         // Help, About, then Escape.
         desktop.key(*main, QStringLiteral("alt+h"));
         QTest::qWait(200);

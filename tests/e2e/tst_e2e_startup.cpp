@@ -1,0 +1,108 @@
+// The start-up check of the media folder, on copies of the program with a broken media folder beside them:
+// a missing picture stops the start with one message and status 1, a missing sound only warns, and a
+// picture that cannot be read during play gives a warning and no crash.
+#include "harness.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace e2e;
+
+namespace {
+// The letter explorer's button on the main menu, and its letter "a" typed on the real keyboard.
+constexpr QPoint ABCButton(96, 60);
+
+// A copy of the built program and its media folder, changed by `damage`.
+QString copyOfTheProgram(const QTemporaryDir& dir, const std::function<void(const QDir&)>& damage) {
+    const QDir from = QFileInfo(Program::builtExecutable()).absoluteDir();
+    const QDir to(dir.path());
+    for (const QString& name : from.entryList(QDir::Files)) {
+        if (!QFile::copy(from.filePath(name), to.filePath(name)))
+            return {};
+    }
+    QFile::setPermissions(to.filePath(QStringLiteral("wordpot")),
+                          QFile::permissions(from.filePath(QStringLiteral("wordpot"))));
+    damage(to);
+    return to.filePath(QStringLiteral("wordpot"));
+}
+} // namespace
+
+class StartUpEndToEnd : public QObject {
+    Q_OBJECT
+private slots:
+    void aMissingPictureStopsTheStartWithOneMessage() {
+        QTemporaryDir dir;
+        const QString program = copyOfTheProgram(dir, [](const QDir& media) {
+            QVERIFY(QFile::remove(media.filePath(QStringLiteral("circle.gif"))));
+            QVERIFY(QFile::remove(media.filePath(QStringLiteral("zebra.gif"))));
+        });
+        QVERIFY(!program.isEmpty());
+        Desktop desktop;
+        Program run(desktop, program);
+        const auto message = desktop.waitForWindow(QStringLiteral("Wordpot"), 10000);
+        QVERIFY2(message.has_value(), qPrintable(desktop.windowTree() + run.describe()));
+        QTest::qWait(300);
+        desktop.keepScreenshot(QStringLiteral("missing-picture"));
+        QVERIFY(!desktop.hasWindow(QStringLiteral("Welcome to Wordpot")));
+        // The child's parent reads it and presses Enter.
+        desktop.key(*message, QStringLiteral("Return"));
+        QVERIFY(run.waitForExit(3000));
+        QCOMPARE(run.exitCode(), 1);
+        const QString errors = run.standardError();
+        QVERIFY2(errors.contains(QLatin1String("circle.gif")) &&
+                     errors.contains(QLatin1String("Zebra.gif")) && errors.contains(dir.path()),
+                 qPrintable(errors));
+    }
+
+    void aMissingSoundOnlyWarns() {
+        QTemporaryDir dir;
+        const QString program = copyOfTheProgram(dir, [](const QDir& media) {
+            QVERIFY(QFile::remove(media.filePath(QStringLiteral("bye.wav"))));
+        });
+        Desktop desktop;
+        Program run(desktop, program);
+        const auto main = desktop.waitForMainMenu();
+        QVERIFY2(main.has_value(), qPrintable(desktop.windowTree() + run.describe()));
+        QVERIFY2(run.standardError().contains(QLatin1String("bye.wav")), qPrintable(run.standardError()));
+        desktop.closeWindow(*main);
+        QVERIFY(run.waitForExit(3000));
+        QCOMPARE(run.exitCode(), 0);
+    }
+
+    void anUnreadablePictureDuringPlayOnlyWarns() {
+        QTemporaryDir dir;
+        const QString program = copyOfTheProgram(dir, [](const QDir& media) {
+            QFile apple(media.filePath(QStringLiteral("apple.gif")));
+            QVERIFY(apple.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            apple.write("this is not a picture");
+        });
+        Desktop desktop;
+        Program run(desktop, program);
+        const auto main = desktop.waitForMainMenu();
+        QVERIFY(main.has_value());
+        const QRect menu = desktop.geometry(*main);
+        desktop.click(menu.topLeft() + QPoint(0, menu.height() - 355) + ABCButton);
+        const auto explorer = desktop.waitForWindow(QStringLiteral("Wordpot"), 5000);
+        QVERIFY(explorer.has_value());
+        desktop.key(*explorer, QStringLiteral("a"));
+        QTest::qWait(500);
+        desktop.keepScreenshot(QStringLiteral("unreadable-picture"));
+        QVERIFY(run.isRunning());
+        QVERIFY2(run.standardError().contains(QLatin1String("apple.gif")), qPrintable(run.standardError()));
+        // The window goes on: another letter still shows its picture.
+        desktop.key(*explorer, QStringLiteral("b"));
+        QTest::qWait(300);
+        QVERIFY(run.isRunning());
+        desktop.closeWindow(*explorer);
+        QVERIFY(desktop.waitForNoWindow(QStringLiteral("Wordpot"), 3000));
+        desktop.closeWindow(*main);
+        QVERIFY(run.waitForExit(3000));
+        QCOMPARE(run.exitCode(), 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(StartUpEndToEnd)
+#include "tst_e2e_startup.moc"
