@@ -258,6 +258,8 @@ Timer::Timer(QObject* parent, int intervalMs, bool enabled)
     : QObject(parent) {
     // A child, so that unloading the window finds it among the window's timers and stops it at once.
     m_timer.setParent(this);
+    // Qt's default coarse timers may tick up to 5 % early; the windows' timings are exact.
+    m_timer.setTimerType(Qt::PreciseTimer);
     m_timer.setInterval(intervalMs);
     connect(&m_timer, &QTimer::timeout, this, &Timer::timer);
     if (enabled)

@@ -10,6 +10,7 @@
 #include "testsupport.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFontInfo>
 #include <QPainter>
 #include <QSignalSpy>
@@ -426,15 +427,19 @@ private slots:
         QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
     }
 
-    void enablingATimerRestartsItsCount() {
+    void aTimerNeverTicksEarlyAndEnablingRestartsIt() {
         QObject owner;
-        Timer timer(&owner, 200, true);
-        QSignalSpy ticks(&timer, &Timer::timer);
-        QTest::qWait(120);
+        Timer timer(&owner, 1000, true);
+        QElapsedTimer clock;
+        clock.start();
+        qint64 tickedAt = -1;
+        connect(&timer, &Timer::timer, &owner, [&] { tickedAt = clock.elapsed(); });
+        QTest::qWait(400);
         timer.setEnabled(true);
-        QTest::qWait(120); // 240 ms after the first start, only 120 ms after the second
-        QCOMPARE(ticks.count(), 0);
-        QTRY_COMPARE_WITH_TIMEOUT(ticks.count(), 1, 500);
+        clock.restart();
+        // 1400 ms after the first start, only 1000 ms after the second; a coarse timer would be ~50 ms early.
+        QTRY_VERIFY_WITH_TIMEOUT(tickedAt >= 0, 2000);
+        QVERIFY2(tickedAt >= 1000, qPrintable(QString::number(tickedAt)));
     }
 
     // Last: once the run has been told to end, Qt leaves every event loop started afterwards at once.
