@@ -250,28 +250,6 @@ private slots:
         QVERIFY(!about.isLoaded());
     }
 
-    void theMainMenuTakesNoInputWhileTheAboutBoxIsOpen() {
-        auto& main = Forms::get<frmMain>();
-        auto& about = Forms::get<frmAbout>();
-        SoundLog sounds;
-        testsupport::whenShown(splashOf(), [] { Forms::get<frmSplash>().Timer1_Timer(); });
-        main.show();
-        bool blocked = false;
-        testsupport::whenShown(about, [&] {
-            blocked = QApplication::activeModalWidget() == about.window();
-            // A click on the stop sign would open the exit confirmation; it goes nowhere.
-            QTest::mouseClick(main.window()->windowHandle(), Qt::LeftButton, {},
-                              main.Image1->mapTo(main.window(), QPoint(50, 50)));
-            about.cmdOK->click();
-        });
-        main.mnuAbout->trigger();
-        QVERIFY(blocked);
-        QVERIFY(!Forms::get<frmExit>().isLoaded());
-        QVERIFY(sounds.calls.isEmpty() || sounds.names() == QStringList{QStringLiteral("\\welcome.wav")});
-    }
-
-    // ---- start-up check ----
-
     void startUpCheckFindsWhatIsMissing() {
         QTemporaryDir dir;
         const QStringList names = mediaManifest();
@@ -291,12 +269,6 @@ private slots:
         MediaFolder::setPathForTesting(QStringLiteral(WORDPOT_ASSETS_DIR));
         QCOMPARE(check.missingPictures, QStringList{missingPicture});
         QCOMPARE(check.missingSounds, QStringList{missingSound});
-    }
-
-    void theAssetsAreComplete() {
-        const MediaCheck check = checkMediaFolder();
-        QCOMPARE(check.missingPictures, QStringList());
-        QCOMPARE(check.missingSounds, QStringList());
     }
 
 private:
