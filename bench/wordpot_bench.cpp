@@ -9,10 +9,10 @@
 #include <QRect>
 #include <QThread>
 
+#include <X11/extensions/XTest.h>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#include <X11/extensions/XTest.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -34,8 +34,8 @@ struct Activity {
 };
 
 const Activity Activities[] = {
-    {"Hangman", {376, 292}, {16, 16, 100, 60}},           // letter tiles along the top
-    {"Wordpot", {376, 60}, {60, 60, 400, 400}},           // the board over the bowl
+    {"Hangman", {376, 292}, {16, 16, 100, 60}}, // letter tiles along the top
+    {"Wordpot", {376, 60}, {60, 60, 400, 400}}, // the board over the bowl
 };
 
 double median(std::vector<double> values) {
@@ -64,7 +64,8 @@ std::optional<Window> findWindow(Display* display, const std::function<bool(Wind
 
 bool titled(Display* display, Window window, const char* title) {
     char* name = nullptr;
-    const bool same = XFetchName(display, window, &name) != 0 && name != nullptr && std::string(name) == title;
+    const bool same =
+        XFetchName(display, window, &name) != 0 && name != nullptr && std::string(name) == title;
     if (name != nullptr)
         XFree(name);
     return same;
@@ -79,8 +80,8 @@ bool isSplash(Display* display, Window window) {
     unsigned long after = 0;
     unsigned char* data = nullptr;
     bool result = false;
-    if (XGetWindowProperty(display, window, type, 0, 8, False, XA_ATOM, &actual, &format, &items, &after, &data) ==
-            Success &&
+    if (XGetWindowProperty(display, window, type, 0, 8, False, XA_ATOM, &actual, &format, &items, &after,
+                           &data) == Success &&
         data != nullptr) {
         const auto* atoms = reinterpret_cast<const Atom*>(data);
         result = std::find(atoms, atoms + items, splash) != atoms + items;
@@ -91,8 +92,8 @@ bool isSplash(Display* display, Window window) {
 
 // How many pixels of an area of a window are strongly coloured (not grey, white or black).
 int colouredPixels(Display* display, Window window, QRect area) {
-    XImage* image = XGetImage(display, window, area.x(), area.y(), unsigned(area.width()), unsigned(area.height()),
-                              AllPlanes, ZPixmap);
+    XImage* image = XGetImage(display, window, area.x(), area.y(), unsigned(area.width()),
+                              unsigned(area.height()), AllPlanes, ZPixmap);
     if (image == nullptr)
         return 0;
     int count = 0;
@@ -187,17 +188,19 @@ bool measure(const QString& display, Display* x, Figures& figures, int run) {
     program.start();
 
     // The splash's title is red once it is painted.
-    const auto splash = waitForPainted(x, [&](Window w) { return isSplash(x, w); },
-                                       [](Window) { return QRect(40, 19, 500, 49); });
+    const auto splash = waitForPainted(
+        x, [&](Window w) { return isSplash(x, w); }, [](Window) { return QRect(40, 19, 500, 49); });
     if (!splash)
         return false;
     const double splashMs = double(clock.nsecsElapsed()) / 1e6;
 
-    XTestFakeMotionEvent(x, -1, screenPosition(x, *splash).x() + 100, screenPosition(x, *splash).y() + 100, 0);
+    XTestFakeMotionEvent(x, -1, screenPosition(x, *splash).x() + 100, screenPosition(x, *splash).y() + 100,
+                         0);
     clock.restart();
     pressSpace(x);
-    const auto main = waitForPainted(x, [&](Window w) { return titled(x, w, "Welcome to Wordpot"); },
-                                     [&](Window w) { return QRect(60, menuHeight(x, w) + 250, 60, 20); });
+    const auto main = waitForPainted(
+        x, [&](Window w) { return titled(x, w, "Welcome to Wordpot"); },
+        [&](Window w) { return QRect(60, menuHeight(x, w) + 250, 60, 20); });
     if (!main)
         return false;
     const double mainMs = double(clock.nsecsElapsed()) / 1e6;
@@ -207,9 +210,10 @@ bool measure(const QString& display, Display* x, Figures& figures, int run) {
     const double before = cpuSeconds(program.processId());
     QThread::msleep(5000);
     const double idle = 100.0 * (cpuSeconds(program.processId()) - before) / 5.0;
-    std::printf("run %d: start to splash painted %.1f ms, key to main menu painted %.1f ms, resident %.1f MiB, "
-                "idle CPU %.2f %%",
-                run, splashMs, mainMs, rss, idle);
+    std::printf(
+        "run %d: start to splash painted %.1f ms, key to main menu painted %.1f ms, resident %.1f MiB, "
+        "idle CPU %.2f %%",
+        run, splashMs, mainMs, rss, idle);
     figures.splash.push_back(splashMs);
     figures.mainMenu.push_back(mainMs);
     figures.rss.push_back(rss);
@@ -220,8 +224,9 @@ bool measure(const QString& display, Display* x, Figures& figures, int run) {
         const Activity& activity = Activities[i];
         clock.restart();
         clickAt(x, client + activity.button);
-        const auto window = waitForPainted(x, [&](Window w) { return titled(x, w, activity.title); },
-                                           [&](Window) { return activity.probe; });
+        const auto window = waitForPainted(
+            x, [&](Window w) { return titled(x, w, activity.title); },
+            [&](Window) { return activity.probe; });
         if (!window)
             return false;
         const double openMs = double(clock.nsecsElapsed()) / 1e6;
@@ -248,9 +253,10 @@ bool measure(const QString& display, Display* x, Figures& figures, int run) {
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     QProcess server;
-    server.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                                         QStringLiteral("0"), QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"),
-                                         QStringLiteral("tcp")});
+    server.start(QStringLiteral("Xvfb"),
+                 {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+                  QStringLiteral("0"), QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"),
+                  QStringLiteral("tcp")});
     QByteArray out;
     while (!out.contains('\n') && server.waitForReadyRead(10000))
         out += server.readAllStandardOutput();
@@ -267,10 +273,10 @@ int main(int argc, char* argv[]) {
             return 1;
         }
     }
-    std::printf("median of %d runs: start to splash painted %.1f ms, key to main menu painted %.1f ms, resident "
-                "%.1f MiB, idle CPU %.2f %%",
-                Runs, median(figures.splash), median(figures.mainMenu), median(figures.rss),
-                median(figures.idleCpu));
+    std::printf(
+        "median of %d runs: start to splash painted %.1f ms, key to main menu painted %.1f ms, resident "
+        "%.1f MiB, idle CPU %.2f %%",
+        Runs, median(figures.splash), median(figures.mainMenu), median(figures.rss), median(figures.idleCpu));
     for (std::size_t i = 0; i < std::size(Activities); ++i)
         std::printf(", %s opened %.1f ms", Activities[i].title, median(figures.activities[i]));
     std::printf("\n");
