@@ -4,6 +4,7 @@
 
 #include "forms/controls.h"
 #include "forms/form.h"
+#include "forms/random.h"
 #include "hangman/hangmanwords.h"
 
 #include <QPointer>
@@ -48,5 +49,5 @@ protected:
     bool previewKey(QKeyEvent* event) override;
 
 private:
-    hangman::RandomSource m_random = hangman::clockSeededRandom;
+    hangman::RandomSource m_random = [] { return forms::ClockSeededRandom().single(); };
 };

@@ -1,9 +1,7 @@
 #include "hangman/hangmanwords.h"
 
-#include <chrono>
 #include <cmath>
 #include <cstdint>
-#include <random>
 
 namespace hangman {
 
@@ -111,18 +109,6 @@ const std::array<std::string_view, WordCount> HangmanWords{
 int wordIndexFor(float r) {
     // A float's 24-bit fraction times 465 is exact in double, so r < 1 can never round up to 465.
     return int(std::floor(double(r) * WordCount));
-}
-
-float clockSeededRandom() {
-    // Two games started within one clock tick would draw the same word forever if the clock were the
-    // only seed, so a counter is mixed in.
-    static std::uint64_t draws = 0;
-    const auto ticks = std::chrono::system_clock::now().time_since_epoch().count();
-    std::seed_seq seed{std::uint64_t(ticks), std::uint64_t(ticks) >> 32, ++draws};
-    std::mt19937 generator(seed);
-    // 24 random bits fill a float's fraction exactly: every value is a multiple of 2^-24 below 1.
-    constexpr float Scale = 1.0f / float(1u << 24);
-    return float(generator() >> 8) * Scale;
 }
 
 } // namespace hangman

@@ -16,11 +16,9 @@ inline constexpr int ShortestWord = 3;
 // In capitals, in a fixed order.
 extern const std::array<std::string_view, WordCount> HangmanWords;
 
-// Where a draw gets its single-precision r, 0 <= r < 1. Tests put a fixed value in its place.
+// Where a draw gets its single-precision r, 0 <= r < 1: forms::ClockSeededRandom::single, re-seeded from
+// the clock for every game. Tests put a fixed value in its place.
 using RandomSource = std::function<float()>;
-
-// The real source: a fresh generator seeded from the clock for every draw.
-float clockSeededRandom();
 
 // The index a draw of r names: the integer part of r x WordCount, always 0 to WordCount - 1.
 int wordIndexFor(float r);

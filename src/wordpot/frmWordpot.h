@@ -4,6 +4,7 @@
 
 #include "forms/controls.h"
 #include "forms/form.h"
+#include "forms/random.h"
 #include "wordpot/draw.h"
 #include "wordpot/wordlist.h"
 
@@ -50,5 +51,5 @@ protected:
 private:
     void updateGuess();
 
-    wordpot::RandomSource m_random = wordpot::ClockSeededRandom();
+    wordpot::RandomSource m_random = forms::ClockSeededRandom();
 };

@@ -1,4 +1,5 @@
 // The Hangman rules without a window: the word table and its draw, the scan, the reveal and the media names.
+#include "forms/random.h"
 #include "hangman/hangmanrules.h"
 #include "hangman/hangmanwords.h"
 
@@ -54,7 +55,7 @@ private slots:
     void clockSeededSourceStaysBelowOneAndVaries() {
         QSet<float> values;
         for (int i = 0; i < 200; ++i) {
-            const float r = clockSeededRandom();
+            const float r = forms::ClockSeededRandom().single();
             QVERIFY(r >= 0.0f && r < 1.0f);
             values.insert(r);
         }

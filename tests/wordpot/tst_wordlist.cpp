@@ -1,4 +1,5 @@
 // The word list against the board, and the draw with a scripted source of numbers and with the real one.
+#include "forms/random.h"
 #include "wordpot/draw.h"
 #include "wordpot/wordlist.h"
 
@@ -58,7 +59,7 @@ private slots:
     }
 
     void theRealDrawReachesEveryWordAndNeverZeroOrThePrevious() {
-        const ClockSeededRandom random;
+        const forms::ClockSeededRandom random;
         QList<int> seen(WordCount + 1, 0);
         int last = NoWord;
         for (int draw = 0; draw < 4000; ++draw) {
@@ -72,7 +73,7 @@ private slots:
     }
 
     void reSeedingWithinOneClockTickDoesNotRepeat() {
-        const ClockSeededRandom random([] { return std::uint64_t(123456789); });
+        const forms::ClockSeededRandom random([] { return std::uint64_t(123456789); });
         QSet<double> numbers;
         for (int i = 0; i < 1000; ++i) {
             const double r = random();

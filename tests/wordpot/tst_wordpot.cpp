@@ -3,6 +3,7 @@
 #include "app/frmMain.h"
 #include "feedback/frmHappyFace.h"
 #include "feedback/frmSadface.h"
+#include "forms/random.h"
 #include "forms/screen.h"
 #include "media/mediafolder.h"
 #include "testsupport.h"
@@ -37,7 +38,8 @@ void writePicture(const QString& path, QSize size) {
 frmWordpot& gameWith(QList<int> words, bool load = true) {
     auto& game = Forms::get<frmWordpot>();
     game.setRandomSource([remaining = std::make_shared<QList<int>>(std::move(words))] {
-        return remaining->isEmpty() ? ClockSeededRandom()() : (remaining->takeFirst() + 0.5) / DrawRange;
+        return remaining->isEmpty() ? forms::ClockSeededRandom()()
+                                    : (remaining->takeFirst() + 0.5) / DrawRange;
     });
     if (load)
         game.load();
