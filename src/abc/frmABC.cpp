@@ -52,16 +52,9 @@ constexpr double BigLetterPoints = 72;
 constexpr int EmptyBoxMs = 300;
 constexpr int ArmPictureMs = 1000;
 
-Label* centredLabel(QWidget* parent, QRect geometry, const QFont& font) {
-    auto* label = new Label(parent, geometry);
-    label->setFont(font);
-    label->setAlignment(Qt::AlignHCenter);
-    return label;
-}
-
 Label* bigLetter(QWidget* parent, int index) {
-    auto* label = centredLabel(parent, BigLetterAreas.at(std::size_t(index)),
-                               font(FontFace::Arial, BigLetterPoints, true));
+    auto* label = new Label(parent, BigLetterAreas.at(std::size_t(index)),
+                            font(FontFace::Arial, BigLetterPoints, true), Qt::AlignHCenter);
     label->setForeColor(bgr(index < BigLetterCopies ? ShadowColour : LetterColour));
     label->setTransparent(true);
     return label;
@@ -83,16 +76,16 @@ void frmABC::build() {
     for (int i = BigLetterCopies; i < 2 * BigLetterCopies; ++i)
         Label1.append(bigLetter(client(), i));
 
-    Label2 = centredLabel(client(), WordCaption, font(FontFace::Arial, WordPoints, true));
+    Label2 = new Label(client(), WordCaption, font(FontFace::Arial, WordPoints, true), Qt::AlignHCenter);
     Label2->setTransparent(true);
 
     Image2 = new Image(client(), StopSign);
     Image2->setPicture(builtInPicture(QStringLiteral(":/pictures/stop.gif")));
 
     for (int i = 0; i < TileCount; ++i) {
-        Label* tile = centredLabel(client(), rectTw(TileLeft + TileStep * i, 0, TileWidth, TileHeight),
-                                   font(FontFace::MsSansSerif, TilePoints, true));
-        tile->setCaption(QString(QChar(FirstTileLetter + i)));
+        auto* tile = new Label(client(), rectTw(TileLeft + TileStep * i, 0, TileWidth, TileHeight),
+                               font(FontFace::MsSansSerif, TilePoints, true), Qt::AlignHCenter,
+                               QString(QChar(FirstTileLetter + i)));
         tile->setBackColor(bgr(TileColour));
         lblabc.append(tile);
     }

@@ -43,12 +43,6 @@ protected:
     }
 };
 
-Label* label(QWidget* parent, QRect geometry, const QFont& font, const QString& caption) {
-    auto* result = new Label(parent, geometry);
-    result->setFont(font);
-    result->setCaption(caption);
-    return result;
-}
 } // namespace
 
 frmAbout::frmAbout()
@@ -59,11 +53,12 @@ void frmAbout::build() {
     area->setFont(font(FontFace::MsSansSerif, 9.75));
     const QFont smallBold = font(FontFace::MsSansSerif, 8.25, true);
     picIcon = new IconBox(area, pointTw(240, 240));
-    lblTitle = label(area, rectTw(1050, 240, 3885, 480), font(FontFace::MsSansSerif, 18, true),
-                     QStringLiteral("Wordpot"));
-    lblVersion = label(area, rectTw(1050, 840, 3885, 225), smallBold, QStringLiteral("Version 1.0"));
-    Label1 = label(area, rectTw(1080, 1200, 2175, 495), smallBold, Credit);
-    lblDescription = label(area, rectTw(0, 1800, 6165, 1050), area->font(), NoteToParents);
+    lblTitle = new Label(area, rectTw(1050, 240, 3885, 480), font(FontFace::MsSansSerif, 18, true),
+                         Qt::AlignLeft, QStringLiteral("Wordpot"));
+    lblVersion = new Label(area, rectTw(1050, 840, 3885, 225), smallBold, Qt::AlignLeft,
+                           QStringLiteral("Version 1.0"));
+    Label1 = new Label(area, rectTw(1080, 1200, 2175, 495), smallBold, Qt::AlignLeft, Credit);
+    lblDescription = new Label(area, rectTw(0, 1800, 6165, 1050), area->font(), Qt::AlignLeft, NoteToParents);
     lblDescription->setForeColor(bgr(0x00000080));
     lblDescription->setBackColor(Qt::white);
     lblDescription->setBorder(true);

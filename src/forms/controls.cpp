@@ -22,6 +22,14 @@ Label::Label(QWidget* parent, QRect geometry)
     setGeometry(geometry);
 }
 
+Label::Label(QWidget* parent, QRect geometry, const QFont& font, Qt::Alignment alignment,
+             const QString& caption)
+    : Label(parent, geometry) {
+    setFont(font);
+    setAlignment(alignment);
+    setCaption(caption);
+}
+
 void Label::setCaption(const QString& caption) {
     if (caption == m_caption)
         return;

@@ -19,6 +19,8 @@ class Label : public QWidget {
     Q_OBJECT
 public:
     Label(QWidget* parent, QRect geometry);
+    Label(QWidget* parent, QRect geometry, const QFont& font, Qt::Alignment alignment = Qt::AlignLeft,
+          const QString& caption = {});
 
     QString caption() const { return m_caption; }
     void setCaption(const QString& caption);

@@ -29,20 +29,15 @@ constexpr int FrameRight = 8640;
 constexpr int FrameBottom = 4320;
 
 Label* titleLabel(QWidget* parent, QRect geometry, const QColor& color) {
-    auto* label = new Label(parent, geometry);
-    label->setCaption(Title);
-    label->setFont(font(FontFace::ArialBlack, 24, true));
+    auto* label = new Label(parent, geometry, font(FontFace::ArialBlack, 24, true), Qt::AlignHCenter, Title);
     label->setForeColor(color);
-    label->setAlignment(Qt::AlignHCenter);
     label->setTransparent(true);
     return label;
 }
 
 Label* captionLabel(QWidget* parent, QRect geometry, const QString& caption) {
-    auto* label = new Label(parent, geometry);
-    label->setCaption(caption);
-    label->setFont(font(FontFace::MsSansSerif, 8.25, true));
-    label->setAlignment(Qt::AlignHCenter);
+    auto* label =
+        new Label(parent, geometry, font(FontFace::MsSansSerif, 8.25, true), Qt::AlignHCenter, caption);
     label->setBorder(true);
     return label;
 }
