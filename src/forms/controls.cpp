@@ -14,10 +14,23 @@ bool releasedInside(const QWidget* widget, const QMouseEvent* event) {
 }
 } // namespace
 
+// ---- ClickArea -------------------------------------------------------------------------------------------
+
+void ClickArea::mousePressEvent(QMouseEvent* event) {
+    m_pressed = event->button() == Qt::LeftButton;
+}
+
+void ClickArea::mouseReleaseEvent(QMouseEvent* event) {
+    const bool click = m_pressed && releasedInside(this, event);
+    m_pressed = false;
+    if (click)
+        emit clicked();
+}
+
 // ---- Label -----------------------------------------------------------------------------------------------
 
 Label::Label(QWidget* parent, QRect geometry)
-    : QWidget(parent)
+    : ClickArea(parent)
     , m_backColor(palette().color(QPalette::Window)) {
     setGeometry(geometry);
 }
@@ -76,21 +89,10 @@ void Label::paintEvent(QPaintEvent*) {
     painter.drawText(textRect, int(m_alignment | Qt::AlignTop) | Qt::TextWordWrap, m_caption);
 }
 
-void Label::mousePressEvent(QMouseEvent* event) {
-    m_pressed = event->button() == Qt::LeftButton;
-}
-
-void Label::mouseReleaseEvent(QMouseEvent* event) {
-    const bool click = m_pressed && releasedInside(this, event);
-    m_pressed = false;
-    if (click)
-        emit clicked();
-}
-
 // ---- Image -----------------------------------------------------------------------------------------------
 
 Image::Image(QWidget* parent, QRect geometry)
-    : QWidget(parent)
+    : ClickArea(parent)
     , m_layoutSize(geometry.size()) {
     setGeometry(geometry);
 }
@@ -130,17 +132,6 @@ void Image::paintEvent(QPaintEvent*) {
     } else {
         painter.drawPixmap(0, 0, pixmap);
     }
-}
-
-void Image::mousePressEvent(QMouseEvent* event) {
-    m_pressed = event->button() == Qt::LeftButton;
-}
-
-void Image::mouseReleaseEvent(QMouseEvent* event) {
-    const bool click = m_pressed && releasedInside(this, event);
-    m_pressed = false;
-    if (click)
-        emit clicked();
 }
 
 // ---- TextBox ---------------------------------------------------------------------------------------------

@@ -13,9 +13,25 @@
 #include <QWidget>
 #include <vector>
 
+// A windowless control that answers clicks: a press and a release of the left button over it.
+class ClickArea : public QWidget {
+    Q_OBJECT
+public:
+    using QWidget::QWidget;
+
+signals:
+    void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    bool m_pressed = false;
+};
+
 // A caption drawn from the top of its rectangle, wrapped between words, on its back colour or transparent.
-// A click is a press and a release of the left button on the label.
-class Label : public QWidget {
+class Label : public ClickArea {
     Q_OBJECT
 public:
     Label(QWidget* parent, QRect geometry);
@@ -32,13 +48,8 @@ public:
     void setAlignment(Qt::Alignment horizontal);
     void setBorder(bool single);
 
-signals:
-    void clicked();
-
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     QString m_caption;
@@ -46,13 +57,12 @@ private:
     QColor m_backColor;
     bool m_transparent = false;
     bool m_border = false;
-    bool m_pressed = false;
     Qt::Alignment m_alignment = Qt::AlignLeft;
 };
 
 // A picture without a window of its own. Unless stretched it takes its picture's size, top-left corner
 // fixed; with no picture it keeps its layout size and still takes clicks there.
-class Image : public QWidget {
+class Image : public ClickArea {
     Q_OBJECT
 public:
     Image(QWidget* parent, QRect geometry);
@@ -64,13 +74,8 @@ public:
     // What is drawn: the stretched or natural image of the picture.
     QPixmap shownPixmap() const;
 
-signals:
-    void clicked();
-
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     void fitToPicture();
@@ -78,7 +83,6 @@ private:
     Picture m_picture;
     QSize m_layoutSize;
     bool m_stretch = false;
-    bool m_pressed = false;
 };
 
 // A one-line text box whose change event fires only when its text really changes, whether typed or set.
@@ -142,7 +146,6 @@ public:
     void setEnabled(bool enabled);
     bool isEnabled() const { return m_timer.isActive(); }
     int interval() const { return m_timer.interval(); }
-    void setInterval(int intervalMs) { m_timer.setInterval(intervalMs); }
 
 signals:
     void timer();

@@ -20,7 +20,6 @@ public:
     void blockEnded();
 
     void setEnabled(bool enabled);
-    bool isEnabled() const { return m_enabled; }
 
     // The gate's own clock, in ms; tests use it to stamp events.
     qint64 now() const { return m_clock.elapsed(); }
