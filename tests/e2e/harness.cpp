@@ -230,6 +230,12 @@ QRect Desktop::geometry(const QString& windowId) const {
     return {x, y, attributes.width, attributes.height};
 }
 
+QPoint Desktop::mainMenuClient(const QString& windowId) const {
+    constexpr int MainClientHeight = 355;
+    const QRect window = geometry(windowId);
+    return window.topLeft() + QPoint(0, window.height() - MainClientHeight);
+}
+
 void Desktop::moveTo(QPoint p) const {
     XTestFakeMotionEvent(m_x, -1, p.x(), p.y(), CurrentTime);
     XSync(m_x, False);

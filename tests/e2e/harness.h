@@ -39,8 +39,10 @@ public:
     QStringList atoms(const QString& windowId, const char* property) const;
     // The window tree, for the message of a failed check.
     QString windowTree() const;
-    // The window's client area in screen coordinates.
+    // The window's rectangle in screen coordinates.
     QRect geometry(const QString& windowId) const;
+    // The top-left corner of the main menu's client area, which lies under its menu bar.
+    QPoint mainMenuClient(const QString& windowId) const;
 
     void click(QPoint screenPoint) const;
     void moveTo(QPoint screenPoint) const;

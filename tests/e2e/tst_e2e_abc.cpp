@@ -10,7 +10,6 @@ using namespace e2e;
 
 namespace {
 constexpr QSize ScreenSize(1024, 768);
-constexpr QSize MainClient(476, 355);
 constexpr QSize ExplorerClient(646, 496);
 // Client coordinates, in pixels.
 constexpr QPoint ABCButtonCentre(96, 60);
@@ -41,8 +40,7 @@ private slots:
         Program program(desktop);
         const auto mainId = desktop.waitForMainMenu();
         QVERIFY2(mainId.has_value(), qPrintable(program.standardError()));
-        const QRect main = desktop.geometry(*mainId);
-        const QPoint mainClient = main.topLeft() + QPoint(0, main.height() - MainClient.height());
+        const QPoint mainClient = desktop.mainMenuClient(*mainId);
 
         desktop.click(mainClient + ABCButtonCentre);
         const auto id = desktop.waitForWindow(QStringLiteral("Wordpot"));

@@ -14,7 +14,6 @@ using namespace e2e;
 namespace {
 constexpr QSize ScreenSize(1024, 768);
 constexpr QSize ClientSize(645, 521);
-constexpr int MainClientHeight = 355;
 constexpr QPoint HangmanButtonCentre(296 + 80, 248 + 44);
 
 // The window's layout in pixels (15 twips to a pixel).
@@ -156,9 +155,7 @@ private:
     void open() {
         const auto menu = m_desktop->waitForMainMenu();
         QVERIFY(menu.has_value());
-        const QRect menuWindow = m_desktop->geometry(*menu);
-        const QPoint menuClient = menuWindow.bottomLeft() - QPoint(0, MainClientHeight - 1);
-        m_desktop->click(menuClient + HangmanButtonCentre);
+        m_desktop->click(m_desktop->mainMenuClient(*menu) + HangmanButtonCentre);
         const auto id = m_desktop->waitForWindow(QStringLiteral("Hangman"));
         QVERIFY(id.has_value());
         m_window = *id;

@@ -15,12 +15,6 @@ QPoint centreOf(QRect twips) {
     return QPoint((twips.x() + twips.width() / 2) / 15, (twips.y() + twips.height() / 2) / 15);
 }
 
-// The main menu's client area lies under its menu bar.
-QPoint mainClient(const Desktop& desktop, const QString& id) {
-    const QRect window = desktop.geometry(id);
-    return window.topLeft() + QPoint(0, window.height() - 355);
-}
-
 bool centred(QRect window) {
     return window.topLeft() ==
            QPoint((ScreenSize.width() - window.width()) / 2, (ScreenSize.height() - window.height()) / 2);
@@ -80,7 +74,7 @@ private slots:
         Program program(desktop);
         const auto main = desktop.waitForMainMenu();
         QVERIFY(main.has_value());
-        const QPoint client = mainClient(desktop, *main);
+        const QPoint client = desktop.mainMenuClient(*main);
 
         // Each activity opens from its button and closes with its close box.
         const struct {

@@ -137,9 +137,7 @@ private slots:
         Program program(desktop);
         const auto menu = desktop.waitForMainMenu();
         QVERIFY2(menu.has_value(), qPrintable(program.standardError()));
-        const QRect menuRect = desktop.geometry(*menu);
-        const QPoint menuClient = menuRect.bottomLeft() + QPoint(0, 1 - 355);
-        desktop.click(menuClient + WordpotButton);
+        desktop.click(desktop.mainMenuClient(*menu) + WordpotButton);
 
         const auto game = waitForWindowOfSize(desktop, QStringLiteral("Wordpot"), GameClient, 10000);
         QVERIFY2(game.has_value(), qPrintable(program.standardError()));

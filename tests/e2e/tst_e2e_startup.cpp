@@ -83,8 +83,7 @@ private slots:
         Program run(desktop, program);
         const auto main = desktop.waitForMainMenu();
         QVERIFY(main.has_value());
-        const QRect menu = desktop.geometry(*main);
-        desktop.click(menu.topLeft() + QPoint(0, menu.height() - 355) + ABCButton);
+        desktop.click(desktop.mainMenuClient(*main) + ABCButton);
         const auto explorer = desktop.waitForWindow(QStringLiteral("Wordpot"), 5000);
         QVERIFY(explorer.has_value());
         desktop.key(*explorer, QStringLiteral("a"));
