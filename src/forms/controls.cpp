@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QShortcutEvent>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
@@ -168,6 +169,22 @@ void CommandButton::setPicture(const Picture& picture) {
 void CommandButton::setBackColor(const QColor& color) {
     m_backColor = color;
     update();
+}
+
+bool CommandButton::event(QEvent* event) {
+    // Qt's access key clicks through a 100 ms animation, and a second access key typed meanwhile finds no
+    // button; a classic access key focuses and clicks its button at once, within the key's own event.
+    if (event->type() == QEvent::Shortcut) {
+        const auto* shortcut = static_cast<QShortcutEvent*>(event);
+        if (shortcut->key() == this->shortcut() && !shortcut->isAmbiguous()) {
+            if (isEnabled()) {
+                setFocus(Qt::ShortcutFocusReason);
+                click();
+            }
+            return true;
+        }
+    }
+    return QPushButton::event(event);
 }
 
 void CommandButton::keyPressEvent(QKeyEvent* event) {

@@ -112,6 +112,7 @@ public:
     void setBackColor(const QColor& color);
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
