@@ -1,11 +1,36 @@
 // Drops the clicks and keys a child gave while a sound blocked the program, instead of replaying them
-// one after another once it ends. Events carry the window system's timestamps; the gate maps them to its
-// own clock by the smallest delay it has seen between an event's timestamp and its delivery.
+// one after another once it ends. Events carry the window system's timestamps: milliseconds on another
+// clock, which on X are 32 bits wide and wrap every ~49.7 days of uptime. The gate maps them to its own
+// clock by the smallest delay between a timestamp and its delivery seen lately, so it follows a wrap and
+// a display clock that runs at a slightly different rate.
 #pragma once
 
+#include <cstdint>
 #include <limits>
 #include <QElapsedTimer>
 #include <QObject>
+
+// The rule itself, on explicit times: `now` is the gate's own clock in ms.
+class StampGate {
+public:
+    // A blocking sound has just ended: input stamped before this moment is dropped.
+    void blockEnded(std::int64_t now);
+    // Whether an event with this window-system timestamp, delivered now, is taken.
+    bool admit(std::uint32_t stamp, std::int64_t now);
+
+private:
+    static constexpr std::int64_t None = std::numeric_limits<std::int64_t>::max();
+    // The delay estimate forgets samples older than two of these, so it follows a drifting clock.
+    static constexpr std::int64_t SampleWindowMs = 10000;
+
+    std::int64_t offset() const { return std::min(m_previousMinimum, m_currentMinimum); }
+
+    bool m_armed = false;
+    std::int64_t m_cutoff = 0; // the last unwrapped timestamp to drop while armed
+    std::int64_t m_windowStart = 0;
+    std::int64_t m_currentMinimum = None; // of now minus the unwrapped timestamp, in this window
+    std::int64_t m_previousMinimum = None;
+};
 
 class InputGate : public QObject {
     Q_OBJECT
@@ -21,9 +46,6 @@ public:
 
     void setEnabled(bool enabled);
 
-    // The gate's own clock, in ms; tests use it to stamp events.
-    qint64 now() const { return m_clock.elapsed(); }
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -32,7 +54,5 @@ private:
 
     QElapsedTimer m_clock;
     bool m_enabled = false;
-    bool m_armed = false;
-    qint64 m_cutoff = 0;                                          // last timestamp to drop while armed
-    qint64 m_smallestOffset = std::numeric_limits<qint64>::max(); // local time minus event timestamp
+    StampGate m_gate;
 };
