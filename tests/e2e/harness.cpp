@@ -16,8 +16,6 @@ namespace e2e {
 namespace {
 constexpr int PollMs = 20;
 constexpr int KeyDelayMs = 12; // between the press and the release of a key or button, as xdotool does
-constexpr int ScreenWidth = 1024;
-constexpr int ScreenHeight = 768;
 
 QProcessEnvironment environmentFor(const QString& display) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -74,11 +72,28 @@ int ignoreErrors(Display*, XErrorEvent*) {
 }
 } // namespace
 
+bool centred(QRect window) {
+    return window.topLeft() ==
+           QPoint((ScreenSize.width() - window.width()) / 2, (ScreenSize.height() - window.height()) / 2);
+}
+
+bool waitUntil(const std::function<bool()>& condition, int timeoutMs) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!condition()) {
+        if (clock.elapsed() > timeoutMs)
+            return condition();
+        QThread::msleep(PollMs);
+    }
+    return true;
+}
+
 Desktop::Desktop() {
     m_server.setProgram(QStringLiteral("Xvfb"));
     // -displayfd: the server picks a free display and prints its number once it accepts clients.
     m_server.setArguments({QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                           QStringLiteral("0"), QStringLiteral("%1x%2x24").arg(ScreenWidth).arg(ScreenHeight),
+                           QStringLiteral("0"),
+                           QStringLiteral("%1x%2x24").arg(ScreenSize.width()).arg(ScreenSize.height()),
                            QStringLiteral("-nolisten"), QStringLiteral("tcp")});
     m_server.start();
     if (!m_server.waitForStarted(5000))
@@ -122,15 +137,9 @@ QStringList Desktop::windows(const QString& title) const {
 }
 
 std::optional<QString> Desktop::waitForWindow(const QString& title, int timeoutMs) const {
-    QElapsedTimer clock;
-    clock.start();
-    do {
-        const QStringList ids = windows(title);
-        if (!ids.isEmpty())
-            return ids.last(); // the topmost
-        QThread::msleep(PollMs);
-    } while (clock.elapsed() < timeoutMs);
-    return std::nullopt;
+    QStringList ids;
+    waitUntil([&] { return !(ids = windows(title)).isEmpty(); }, timeoutMs);
+    return ids.isEmpty() ? std::nullopt : std::optional(ids.last()); // the topmost
 }
 
 bool Desktop::hasWindow(const QString& title) const {
@@ -138,14 +147,17 @@ bool Desktop::hasWindow(const QString& title) const {
 }
 
 bool Desktop::waitForNoWindow(const QString& title, int timeoutMs) const {
-    QElapsedTimer clock;
-    clock.start();
-    while (hasWindow(title)) {
-        if (clock.elapsed() > timeoutMs)
-            return false;
-        QThread::msleep(PollMs);
+    return waitUntil([&] { return !hasWindow(title); }, timeoutMs);
+}
+
+bool Desktop::popupShown() const {
+    for (const Window window : topLevels(m_x)) {
+        XWindowAttributes attributes;
+        if (XGetWindowAttributes(m_x, window, &attributes) != 0 && attributes.map_state == IsViewable &&
+            attributes.override_redirect)
+            return true;
     }
-    return true;
+    return false;
 }
 
 QStringList Desktop::atoms(const QString& windowId, const char* property) const {
@@ -180,27 +192,18 @@ std::optional<QString> Desktop::splashWindow() const {
 }
 
 std::optional<QString> Desktop::waitForSplash(int timeoutMs) const {
-    QElapsedTimer clock;
-    clock.start();
-    do {
-        if (const auto splash = splashWindow())
-            return splash;
-        QThread::msleep(PollMs);
-    } while (clock.elapsed() < timeoutMs);
-    return std::nullopt;
+    std::optional<QString> splash;
+    waitUntil([&] { return (splash = splashWindow()).has_value(); }, timeoutMs);
+    return splash;
 }
 
 std::optional<QString> Desktop::waitForMainMenu(int timeoutMs) const {
-    QElapsedTimer clock;
-    clock.start();
-    do {
-        if (const auto main = waitForWindow(QStringLiteral("Welcome to Wordpot"), 0))
-            return main;
-        if (const auto splash = splashWindow())
-            key(*splash, QStringLiteral("space"));
-        QThread::msleep(PollMs);
-    } while (clock.elapsed() < timeoutMs);
-    return std::nullopt;
+    const QString title = QStringLiteral("Welcome to Wordpot");
+    std::optional<QString> splash;
+    waitUntil([&] { return hasWindow(title) || (splash = splashWindow()).has_value(); }, timeoutMs);
+    if (splash)
+        key(*splash, QStringLiteral("space"));
+    return waitForWindow(title, timeoutMs);
 }
 
 QString Desktop::windowTree() const {
@@ -276,7 +279,6 @@ void Desktop::type(const QString& windowId, const QString& text) const {
         // Capitals are typed with Shift, as a child would.
         const QString name = c == QLatin1Char(' ') ? QStringLiteral("space") : QString(c.toLower());
         key(windowId, c.isUpper() ? QStringLiteral("shift+") + name : name);
-        QThread::msleep(50);
     }
 }
 
@@ -293,14 +295,20 @@ void Desktop::closeWindow(const QString& windowId) const {
 }
 
 QImage Desktop::screenshot() const {
-    XImage* image =
-        XGetImage(m_x, DefaultRootWindow(m_x), 0, 0, ScreenWidth, ScreenHeight, AllPlanes, ZPixmap);
+    XImage* image = XGetImage(m_x, DefaultRootWindow(m_x), 0, 0, unsigned(ScreenSize.width()),
+                              unsigned(ScreenSize.height()), AllPlanes, ZPixmap);
     if (image == nullptr)
         return {};
     const QImage shot = QImage(reinterpret_cast<const uchar*>(image->data), image->width, image->height,
                                image->bytes_per_line, QImage::Format_RGB32)
                             .copy();
     XDestroyImage(image);
+    return shot;
+}
+
+QImage Desktop::waitForScreen(const std::function<bool(const QImage&)>& check, int timeoutMs) const {
+    QImage shot;
+    waitUntil([&] { return check(shot = screenshot()); }, timeoutMs);
     return shot;
 }
 
@@ -362,6 +370,21 @@ QString Program::describe() {
 
 QColor colourAt(const QImage& image, QPoint point) {
     return image.rect().contains(point) ? image.pixelColor(point) : QColor();
+}
+
+int differingPixels(const QImage& a, const QImage& b, QRect area, int tolerance) {
+    int count = 0;
+    const QRect clipped = area.intersected(a.rect()).intersected(b.rect());
+    for (int y = clipped.top(); y <= clipped.bottom(); ++y) {
+        for (int x = clipped.left(); x <= clipped.right(); ++x) {
+            const QRgb p = a.pixel(x, y);
+            const QRgb q = b.pixel(x, y);
+            if (std::abs(qRed(p) - qRed(q)) > tolerance || std::abs(qGreen(p) - qGreen(q)) > tolerance ||
+                std::abs(qBlue(p) - qBlue(q)) > tolerance)
+                ++count;
+        }
+    }
+    return count;
 }
 
 int countNear(const QImage& image, QRect area, const QColor& colour, int tolerance) {

@@ -4,6 +4,7 @@
 // connects while others come and go, and the program must connect only once, at its start.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <QImage>
 #include <QProcess>
@@ -14,6 +15,14 @@
 struct _XDisplay; // Xlib's display, kept out of the tests' namespace
 
 namespace e2e {
+
+constexpr QSize ScreenSize(1024, 768);
+
+// Whether a window of this rectangle stands centred on the screen.
+bool centred(QRect window);
+
+// Polls a condition until it holds or the time is up; the last answer is returned.
+bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 5000);
 
 // One Xvfb server for the life of the object, 1024 x 768, no window manager.
 class Desktop {
@@ -30,7 +39,10 @@ public:
     // Waits until no visible window has this title.
     bool waitForNoWindow(const QString& title, int timeoutMs = 10000) const;
     bool hasWindow(const QString& title) const;
-    // Waits for the program's main menu and returns its window id; a splash in the way is closed with a key.
+    // Whether a menu or another popup (a window the window manager would not frame) is showing.
+    bool popupShown() const;
+    // Waits for the program's main menu and returns its window id; a splash in the way is closed with one
+    // key.
     std::optional<QString> waitForMainMenu(int timeoutMs = 15000) const;
     // The splash window, if one is showing, or waiting up to timeoutMs for one.
     std::optional<QString> splashWindow() const;
@@ -54,6 +66,8 @@ public:
     void closeWindow(const QString& windowId) const;
 
     QImage screenshot() const;
+    // Takes screenshots until one satisfies the check (or the time is up) and returns the last.
+    QImage waitForScreen(const std::function<bool(const QImage&)>& check, int timeoutMs = 5000) const;
     // Saves a screenshot under the test artifacts folder and returns it.
     QImage keepScreenshot(const QString& name) const;
 
@@ -90,6 +104,8 @@ private:
 
 // The colour at a point of an image, or an invalid colour outside it.
 QColor colourAt(const QImage& image, QPoint point);
+// How many pixels of an area differ clearly between two images (repainting may change a few levels).
+int differingPixels(const QImage& a, const QImage& b, QRect area, int tolerance = 64);
 // How many pixels of an area are close to a colour.
 int countNear(const QImage& image, QRect area, const QColor& colour, int tolerance = 40);
 

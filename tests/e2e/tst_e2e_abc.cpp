@@ -9,7 +9,6 @@
 using namespace e2e;
 
 namespace {
-constexpr QSize ScreenSize(1024, 768);
 constexpr QSize ExplorerClient(646, 496);
 // Client coordinates, in pixels.
 constexpr QPoint ABCButtonCentre(96, 60);
@@ -24,7 +23,8 @@ constexpr QRect RedLetters[] = {
 const QColor Red(255, 0, 0);
 const QColor LightBlue(0x80, 0x80, 0xFF);
 const QColor Magenta(255, 0, 255);
-constexpr int ArmedAfterMs = 1000;
+// The picture answers clicks once its one-second timer has ticked; two periods leave room for a late tick.
+constexpr int ArmedAfterMs = 2000;
 
 int notWhite(const QImage& image, QRect area) {
     return area.width() * area.height() - countNear(image, area, Qt::white, 10);
@@ -49,34 +49,41 @@ private slots:
         sinceOpen.start();
         const QRect window = desktop.geometry(*id);
         QCOMPARE(window.size(), ExplorerClient);
-        QCOMPARE(window.topLeft(), QPoint((ScreenSize.width() - ExplorerClient.width()) / 2,
-                                          (ScreenSize.height() - ExplorerClient.height()) / 2));
+        QVERIFY(centred(window));
         const QPoint client = window.topLeft();
 
-        QTest::qWait(300); // let it paint
-        QImage shot = desktop.keepScreenshot(QStringLiteral("abc-open"));
-        QCOMPARE(colourAt(shot, client + FirstTile), Magenta);
+        const auto tilesShown = [&](const QImage& shot) {
+            return colourAt(shot, client + FirstTile) == Magenta;
+        };
+        QImage shot = desktop.waitForScreen(tilesShown);
+        QVERIFY(tilesShown(shot));
+        desktop.keepScreenshot(QStringLiteral("abc-open"));
         for (const QRect& area : RedLetters)
             QCOMPARE(countNear(shot, area.translated(client), Red), 0);
 
         desktop.key(*id, QStringLiteral("j"));
-        QTest::qWait(500);
-        shot = desktop.keepScreenshot(QStringLiteral("abc-letter"));
-        for (const QRect& area : RedLetters) {
-            const QRect onScreen = area.translated(client);
-            QVERIFY2(countNear(shot, onScreen, Red) > 500, qPrintable(QString::number(area.x())));
-            QVERIFY2(countNear(shot, onScreen, LightBlue, 20) > 50, qPrintable(QString::number(area.x())));
-        }
-        QVERIFY(notWhite(shot, PictureArea.translated(client)) > 2000);
+        const auto lettersShown = [&](const QImage& shot) {
+            for (const QRect& area : RedLetters) {
+                const QRect onScreen = area.translated(client);
+                if (countNear(shot, onScreen, Red) <= 500 || countNear(shot, onScreen, LightBlue, 20) <= 50)
+                    return false;
+            }
+            return notWhite(shot, PictureArea.translated(client)) > 2000;
+        };
+        shot = desktop.waitForScreen(lettersShown);
+        QVERIFY(lettersShown(shot));
+        desktop.keepScreenshot(QStringLiteral("abc-letter"));
         QCOMPARE(notWhite(shot, WordFirstLine.translated(client)), 0);
 
-        QTest::qWait(std::max<int>(0, ArmedAfterMs + 200 - int(sinceOpen.elapsed())));
+        QTest::qWait(std::max<int>(0, ArmedAfterMs - int(sinceOpen.elapsed())));
         desktop.click(client + InsidePicture);
-        QTest::qWait(300);
-        shot = desktop.keepScreenshot(QStringLiteral("abc-word"));
         // "Jelly Beans" is wider than its label: one word on each line.
-        QVERIFY(notWhite(shot, WordFirstLine.translated(client)) > 200);
-        QVERIFY(notWhite(shot, WordSecondLine.translated(client)) > 200);
+        const auto wordShown = [&](const QImage& shot) {
+            return notWhite(shot, WordFirstLine.translated(client)) > 200 &&
+                   notWhite(shot, WordSecondLine.translated(client)) > 200;
+        };
+        QVERIFY(wordShown(desktop.waitForScreen(wordShown)));
+        desktop.keepScreenshot(QStringLiteral("abc-word"));
 
         desktop.click(client + StopSignCentre);
         QVERIFY(desktop.waitForNoWindow(QStringLiteral("Wordpot")));
@@ -84,8 +91,8 @@ private slots:
         desktop.click(mainClient + ABCButtonCentre);
         const auto again = desktop.waitForWindow(QStringLiteral("Wordpot"));
         QVERIFY(again.has_value());
-        QTest::qWait(300);
-        shot = desktop.keepScreenshot(QStringLiteral("abc-reopened"));
+        shot = desktop.waitForScreen(tilesShown);
+        QVERIFY(tilesShown(shot));
         QCOMPARE(notWhite(shot, PictureArea.translated(client)), 0);
         desktop.closeWindow(*again);
         QVERIFY(desktop.waitForNoWindow(QStringLiteral("Wordpot")));

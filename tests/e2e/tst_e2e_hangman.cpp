@@ -12,7 +12,6 @@
 using namespace e2e;
 
 namespace {
-constexpr QSize ScreenSize(1024, 768);
 constexpr QSize ClientSize(645, 521);
 constexpr QPoint HangmanButtonCentre(296 + 80, 248 + 44);
 
@@ -121,35 +120,26 @@ private:
         return screen.copy(QRect(m_client, ClientSize));
     }
 
-    // Guesses a letter by its tile or its key and waits until the window has answered it: the tile gone
-    // and then a slot filled or a circle gone. Input given while a sound still plays is dropped by the
-    // program, so a guess that took no effect is given again.
+    // Guesses a letter by its tile or its key and waits until the window has answered it in full: the tile
+    // gone and then the count rewritten after a miss's snare, a slot filled by a hit, or Try Again shown
+    // after a completed word's fanfare. Only then does the program take input again: what is given while a
+    // sound blocks it is dropped.
     QImage guess(char letter, bool byKey) {
         const int index = letter - 'A';
         const QImage before = clientShot();
-        QElapsedTimer clock;
-        clock.start();
-        bool tileGone = false;
-        while (clock.elapsed() < 15000) {
-            if (!tileGone) {
-                if (byKey)
-                    m_desktop->key(m_window, QString(QChar::fromLatin1(letter)).toLower());
-                else
-                    m_desktop->click(m_client + tileRect(index).center());
-            }
-            for (int poll = 0; poll < 10; ++poll) {
-                QTest::qWait(100);
-                const QImage now = clientShot();
-                tileGone = isWhite(colourAt(now, tileRect(index).center()));
-                const bool answered = slotsIn(now) != slotsIn(before) || circlesIn(now) != circlesIn(before);
-                if (tileGone && answered) {
-                    // The window may reach the screen in more than one piece, and a miss's snare still plays.
-                    QTest::qWait(400);
-                    return clientShot();
-                }
-            }
-        }
-        return {};
+        if (byKey)
+            m_desktop->key(m_window, QString(QChar::fromLatin1(letter)).toLower());
+        else
+            m_desktop->click(m_client + tileRect(index).center());
+        const auto answered = [&] {
+            const QImage now = clientShot();
+            const bool counted = differingPixels(now, before, CountArea) > 200;
+            const bool filled = slotsIn(now) != slotsIn(before);
+            const bool complete = !slotsIn(now).contains(QLatin1Char('-'));
+            return isWhite(colourAt(now, tileRect(index).center())) &&
+                   (counted || (filled && (!complete || tryAgainShown(now))));
+        };
+        return waitUntil(answered, 15000) ? clientShot() : QImage();
     }
 
     void open() {
@@ -161,8 +151,7 @@ private:
         m_window = *id;
         const QRect window = m_desktop->geometry(m_window);
         QCOMPARE(window.size(), ClientSize);
-        QCOMPARE(window.topLeft(), QPoint((ScreenSize.width() - ClientSize.width()) / 2,
-                                          (ScreenSize.height() - ClientSize.height()) / 2));
+        QVERIFY(centred(window));
         m_client = window.topLeft();
     }
 
@@ -176,7 +165,7 @@ private slots:
         if (QTest::currentTestFailed())
             return;
 
-        QTest::qWait(300);
+        QVERIFY(waitUntil([&] { return circlesIn(clientShot()) == 15; }));
         QImage client = clientShot(QStringLiteral("hangman-start"));
         QCOMPARE(circlesIn(client), 15);
         const QString empty = slotsIn(client);
@@ -195,7 +184,7 @@ private slots:
             const char letter = solver.next();
             if (letter == 0) {
                 // Every letter is known: the completion sound plays before Try Again appears.
-                QTRY_VERIFY2_WITH_TIMEOUT(tryAgainShown(clientShot()), qPrintable(trace), 3000);
+                QVERIFY2(waitUntil([&] { return tryAgainShown(clientShot()); }), qPrintable(trace));
                 break;
             }
             const QString slotsBefore = slotsIn(client);
@@ -216,21 +205,22 @@ private slots:
         QVERIFY(tryAgainShown(client));
         QCOMPARE(slotsIn(client).trimmed(), QString(length, QLatin1Char('y')));
 
-        // A lost game at the hard level, with the keyboard: none of these letters is a vowel, so every word
-        // misses at least five of them.
+        // Two access keys in a row: easy to medium to hard, each starting a new game.
         desktop.key(m_window, QStringLiteral("alt+e"));
-        QTest::qWait(300);
         desktop.key(m_window, QStringLiteral("alt+m"));
-        QTRY_VERIFY_WITH_TIMEOUT(!tryAgainShown(clientShot()), 3000);
+        QVERIFY(waitUntil([&] {
+            const QImage now = clientShot();
+            return !tryAgainShown(now) && circlesIn(now) == 5;
+        }));
+        // A lost game with the keyboard: none of these letters is a vowel, so every word misses at least
+        // five of them.
         client = clientShot();
-        QCOMPARE(circlesIn(client), 5);
         for (const char letter : QByteArrayLiteral("QJXZVKWYFBGP")) {
             if (letter == 0 || tryAgainShown(client))
                 break;
             client = guess(letter, true);
             QVERIFY(!client.isNull());
         }
-        QTest::qWait(500);
         client = clientShot(QStringLiteral("hangman-lost"));
         QVERIFY(tryAgainShown(client));
         QVERIFY2(slotsIn(client).contains(QLatin1Char('r')), qPrintable(slotsIn(client)));

@@ -1,5 +1,5 @@
-// The whole road on the real program: the splash, the main menu after it, the about box, the exit
-// confirmation answered No and then Yes, and the end of the run.
+// The whole road on the real program: the splash, the main menu after it, each activity opened and closed,
+// the about box, the exit confirmation answered No and then Yes, and the end of the run.
 #include "harness.h"
 
 #include <QElapsedTimer>
@@ -8,16 +8,18 @@
 using namespace e2e;
 
 namespace {
-constexpr QSize ScreenSize(1024, 768);
 constexpr int SplashMs = 5000;
+const QColor Red(255, 0, 0);
 
 QPoint centreOf(QRect twips) {
     return QPoint((twips.x() + twips.width() / 2) / 15, (twips.y() + twips.height() / 2) / 15);
 }
 
-bool centred(QRect window) {
-    return window.topLeft() ==
-           QPoint((ScreenSize.width() - window.width()) / 2, (ScreenSize.height() - window.height()) / 2);
+// Waits until something of this colour is drawn inside the window.
+bool painted(const Desktop& desktop, const QString& id, const QColor& colour) {
+    const QRect area = desktop.geometry(id);
+    return countNear(desktop.waitForScreen([&](const QImage& s) { return countNear(s, area, colour) > 200; }),
+                     area, colour) > 200;
 }
 } // namespace
 
@@ -43,12 +45,10 @@ private slots:
         QVERIFY2(state.contains(QLatin1String("_NET_WM_STATE_SKIP_TASKBAR")), qPrintable(state.join(' ')));
         QVERIFY(desktop.atoms(*splash, "_NET_WM_WINDOW_TYPE")
                     .contains(QLatin1String("_NET_WM_WINDOW_TYPE_SPLASH")));
-        QTest::qWait(500);
+        QVERIFY(painted(desktop, *splash, Red)); // the title
         desktop.keepScreenshot(QStringLiteral("splash"));
-        // A click does not close it.
+        // A click does not close it: the main menu still comes only after five seconds.
         desktop.click(window.center());
-        QTest::qWait(300);
-        QVERIFY(desktop.splashWindow().has_value() || sinceStart.elapsed() >= SplashMs);
         const auto main = desktop.waitForWindow(QStringLiteral("Welcome to Wordpot"), SplashMs + 3000);
         QVERIFY(main.has_value());
         QVERIFY2(sinceStart.elapsed() >= SplashMs, qPrintable(QString::number(sinceStart.elapsed())));
@@ -69,11 +69,11 @@ private slots:
         QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
     }
 
-    void aboutNoThenYesEndTheRun() {
+    void activitiesAboutNoThenYesEndTheRun() {
         Desktop desktop;
         Program program(desktop);
         const auto main = desktop.waitForMainMenu();
-        QVERIFY(main.has_value());
+        QVERIFY2(main.has_value(), qPrintable(desktop.windowTree() + program.describe()));
         const QPoint client = desktop.mainMenuClient(*main);
 
         // Each activity opens from its button and closes with its close box.
@@ -96,13 +96,13 @@ private slots:
 
         // Help, About, then Escape.
         desktop.key(*main, QStringLiteral("alt+h"));
-        QTest::qWait(200);
+        QVERIFY(waitUntil([&] { return desktop.popupShown(); }));
         desktop.key(*main, QStringLiteral("Return"));
         const auto about = desktop.waitForWindow(QStringLiteral("About Wordpot"), 3000);
         QVERIFY(about.has_value());
         QCOMPARE(desktop.geometry(*about).size(), QSize(413, 235));
         QVERIFY(centred(desktop.geometry(*about)));
-        QTest::qWait(300);
+        QVERIFY(painted(desktop, *about, QColor(0x80, 0, 0))); // the note to parents
         desktop.keepScreenshot(QStringLiteral("about"));
         desktop.key(*about, QStringLiteral("Escape"));
         QVERIFY(desktop.waitForNoWindow(QStringLiteral("About Wordpot"), 2000));
@@ -114,7 +114,7 @@ private slots:
         const QRect exitWindow = desktop.geometry(*exit);
         QCOMPARE(exitWindow.size(), QSize(389, 343));
         QVERIFY(centred(exitWindow));
-        QTest::qWait(300);
+        QVERIFY(painted(desktop, *exit, Red)); // the stop sign
         desktop.keepScreenshot(QStringLiteral("exit"));
         desktop.click(exitWindow.topLeft() + centreOf(QRect(3120, 3360, 2295, 1335)));
         QVERIFY(desktop.waitForNoWindow(QStringLiteral("Exit?"), 2000));
@@ -122,7 +122,7 @@ private slots:
 
         // File, Exit, then Yes: goodbye, and the run ends with status 0.
         desktop.key(*main, QStringLiteral("alt+f"));
-        QTest::qWait(200);
+        QVERIFY(waitUntil([&] { return desktop.popupShown(); }));
         desktop.key(*main, QStringLiteral("Return"));
         exit = desktop.waitForWindow(QStringLiteral("Exit?"), 3000);
         QVERIFY(exit.has_value());

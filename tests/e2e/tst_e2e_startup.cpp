@@ -14,6 +14,9 @@ using namespace e2e;
 namespace {
 // The letter explorer's button on the main menu, and its letter "a" typed on the real keyboard.
 constexpr QPoint ABCButton(96, 60);
+// In the explorer's client area.
+constexpr QRect InputBox(296, 56, 25, 25);
+constexpr QRect PictureArea(208, 128, 120, 120);
 
 // A copy of the built program and its media folder, changed by `damage`.
 QString copyOfTheProgram(const QTemporaryDir& dir, const std::function<void(const QDir&)>& damage) {
@@ -44,7 +47,9 @@ private slots:
         Program run(desktop, program);
         const auto message = desktop.waitForWindow(QStringLiteral("Wordpot"), 10000);
         QVERIFY2(message.has_value(), qPrintable(desktop.windowTree() + run.describe()));
-        QTest::qWait(300);
+        // Painted: its text is dark on the dialog's light grey.
+        const QRect box = desktop.geometry(*message);
+        QVERIFY(waitUntil([&] { return countNear(desktop.screenshot(), box, Qt::black, 60) > 100; }));
         desktop.keepScreenshot(QStringLiteral("missing-picture"));
         QVERIFY(!desktop.hasWindow(QStringLiteral("Welcome to Wordpot")));
         // The child's parent reads it and presses Enter.
@@ -86,14 +91,22 @@ private slots:
         desktop.click(desktop.mainMenuClient(*main) + ABCButton);
         const auto explorer = desktop.waitForWindow(QStringLiteral("Wordpot"), 5000);
         QVERIFY(explorer.has_value());
+        const QPoint client = desktop.geometry(*explorer).topLeft();
+        const auto typed = [&] {
+            return countNear(desktop.screenshot(), InputBox.translated(client), Qt::black, 60);
+        };
         desktop.key(*explorer, QStringLiteral("a"));
-        QTest::qWait(500);
+        QVERIFY2(waitUntil([&] { return run.standardError().contains(QLatin1String("apple.gif")); }),
+                 qPrintable(run.standardError()));
         desktop.keepScreenshot(QStringLiteral("unreadable-picture"));
-        QVERIFY(run.isRunning());
-        QVERIFY2(run.standardError().contains(QLatin1String("apple.gif")), qPrintable(run.standardError()));
-        // The window goes on: another letter still shows its picture.
+        // The window goes on: once the box has taken the letter and been emptied, another letter still
+        // shows its picture.
+        QVERIFY(waitUntil([&] { return typed() > 0; }));
+        QVERIFY(waitUntil([&] { return typed() == 0; }));
+        const QRect picture = PictureArea.translated(client);
+        QCOMPARE(countNear(desktop.screenshot(), picture, Qt::white, 10), picture.width() * picture.height());
         desktop.key(*explorer, QStringLiteral("b"));
-        QTest::qWait(300);
+        QVERIFY(waitUntil([&] { return countNear(desktop.screenshot(), picture, Qt::white, 10) < 14000; }));
         QVERIFY(run.isRunning());
         desktop.closeWindow(*explorer);
         QVERIFY(desktop.waitForNoWindow(QStringLiteral("Wordpot"), 3000));
