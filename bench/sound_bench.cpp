@@ -46,7 +46,7 @@ int main(int argc, char* argv[]) {
     writeTone(dir.filePath(QStringLiteral("tone.wav")), ToneMs);
     MediaFolder::setPathForTesting(dir.path());
     Global::StartSound();
-    const QString tone = Global::AppPath() + QStringLiteral("\\tone.wav");
+    const MediaFile tone(QStringLiteral("\\tone.wav"));
 
     std::vector<double> unwaited;
     std::vector<double> overrun;

@@ -125,8 +125,8 @@ void frmABC::Text1_Change() {
         return;
     ShowBigLetters();
     CurrentPicture = row->picture;
-    Image1->setPicture(LoadPicture(Global::AppPath() + abc::pictureName(*row)));
-    Global::PlayWave(Global::AppPath() + abc::letterSoundName(*row), Global::WaitForSound);
+    Image1->setPicture(LoadPicture(abc::pictureFile(*row)));
+    Global::PlayWave(abc::letterSound(*row), Global::WaitForSound);
 }
 
 void frmABC::ShowBigLetters() {
@@ -142,11 +142,11 @@ void frmABC::Image1_Click() {
     if (row == nullptr)
         return;
     Label2->setCaption(row->caption);
-    Global::PlayWave(Global::AppPath() + abc::wordSoundName(*row), Global::WaitForSound);
+    Global::PlayWave(abc::wordSound(*row), Global::WaitForSound);
 }
 
 void frmABC::Label1_Click(int /*Index*/) {
-    Global::PlayWave(Global::AppPath() + abc::bigLetterSoundName(CurrentPicture), Global::WaitForSound);
+    Global::PlayWave(abc::bigLetterSound(CurrentPicture), Global::WaitForSound);
 }
 
 void frmABC::Image2_Click() {

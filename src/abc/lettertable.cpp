@@ -27,35 +27,32 @@ const LetterRow* findByPicture(const QString& picture) {
     return row == LetterTable.end() ? nullptr : &*row;
 }
 
-QString pictureName(const LetterRow& row) {
-    return Separator + QString(row.picture);
+MediaFile pictureFile(const LetterRow& row) {
+    return MediaFile(Separator + QString(row.picture));
 }
 
-QString wordSoundName(const LetterRow& row) {
-    return row.wordSound;
+MediaFile wordSound(const LetterRow& row) {
+    return MediaFile(row.wordSound);
 }
 
-QString letterSoundName(const LetterRow& row) {
-    return row.letterSound;
+MediaFile letterSound(const LetterRow& row) {
+    return MediaFile(row.letterSound);
 }
 
-QString bigLetterSoundName(const QString& currentPicture) {
-    return Separator + currentPicture.left(1) + WaveExtension;
+MediaFile bigLetterSound(const QString& currentPicture) {
+    return MediaFile(Separator + currentPicture.left(1) + WaveExtension);
 }
 
-QStringList mediaFiles() {
-    QStringList names;
-    const auto add = [&names](const QString& name) {
-        if (!names.contains(name))
-            names.append(name);
-    };
+QList<MediaFile> mediaFiles() {
+    QList<MediaFile> files;
     for (const LetterRow& row : LetterTable) {
-        add(pictureName(row));
-        add(wordSoundName(row));
-        add(letterSoundName(row));
-        add(bigLetterSoundName(row.picture));
+        for (const MediaFile& file :
+             {pictureFile(row), wordSound(row), letterSound(row), bigLetterSound(row.picture)}) {
+            if (!files.contains(file))
+                files.append(file);
+        }
     }
-    return names;
+    return files;
 }
 
 } // namespace abc

@@ -2,6 +2,8 @@
 // the two lookups (by typed letter, by picture name) and the rules that turn those names into media names.
 #pragma once
 
+#include "media/mediafile.h"
+
 #include <array>
 #include <QLatin1String>
 #include <QString>
@@ -55,16 +57,16 @@ const LetterRow* findByLetter(const QString& text);
 // The row whose picture name equals the name character for character; null when none does.
 const LetterRow* findByPicture(const QString& picture);
 
-// Media names, each beginning with its separator, to follow the media folder directly.
-QString pictureName(const LetterRow& row);
-QString wordSoundName(const LetterRow& row);
-QString letterSoundName(const LetterRow& row);
+// The media files of a row, and of a big-letter click.
+MediaFile pictureFile(const LetterRow& row);
+MediaFile wordSound(const LetterRow& row);
+MediaFile letterSound(const LetterRow& row);
 // A big-letter click speaks the first character of the current picture's name: a capital for X, Y and
 // Z, and nothing but ".wav" when no letter has been chosen yet.
-QString bigLetterSoundName(const QString& currentPicture);
+MediaFile bigLetterSound(const QString& currentPicture);
 
-// Every media name the letter explorer can ask for, once each, spelled as it asks for it. The bare
+// Every media file the letter explorer can ask for, once each, spelled as it asks for it. The bare
 // "\.wav" of a big-letter click before any letter names no file by design and is left out.
-QStringList mediaFiles();
+QList<MediaFile> mediaFiles();
 
 } // namespace abc

@@ -5,7 +5,6 @@
 #include "forms/fonts.h"
 #include "forms/units.h"
 #include "hangman/frmHangman.h"
-#include "media/global.h"
 #include "shell/frmExit.h"
 #include "shell/frmSplash.h"
 #include "wordpot/frmWordpot.h"
@@ -66,7 +65,6 @@ void frmMain::build() {
 
 void frmMain::Form_Load() {
     cmdABC->setPicture(LoadResPicture(102));
-    Global::WaitForSound = false;
     Forms::get<frmSplash>().showModal();
 }
 

@@ -28,14 +28,14 @@ public:
     void mnuExit_Click();
     void mnuAbout_Click();
 
-    QPointer<CommandButton> cmdABC;
-    QPointer<CommandButton> cmdWordpot;
-    QPointer<CommandButton> cmdHangman;
-    QPointer<Image> Image1;
+    QPointer<CommandButton> cmdABC;     // opens the letter explorer
+    QPointer<CommandButton> cmdWordpot; // opens the spelling game
+    QPointer<CommandButton> cmdHangman; // opens Hangman
+    QPointer<Image> Image1;             // the stop sign: asks whether to leave
     QPointer<QMenu> mnuFile;
     QPointer<QMenu> mnuHelp;
-    QPointer<QAction> mnuExit;
-    QPointer<QAction> mnuAbout;
+    QPointer<QAction> mnuExit;  // asks whether to leave
+    QPointer<QAction> mnuAbout; // the about box
 
 protected:
     void build() override;

@@ -2,59 +2,72 @@
 
 #include "abc/lettertable.h"
 #include "feedback/faces.h"
-#include "hangman/hangmanrules.h"
-#include "media/global.h"
+#include "hangman/hangmangame.h"
 #include "media/mediafolder.h"
 #include "shell/shellmedia.h"
 #include "wordpot/wordlist.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QSet>
 
-QStringList mediaManifest() {
-    QStringList names;
-    names << shell::mediaFiles() << feedback::mediaFiles() << abc::mediaFiles() << wordpot::mediaFiles()
-          << hangman::mediaFiles();
-    names.removeDuplicates();
-    return names;
+namespace {
+// The files as a parent will look for them in the folder.
+QStringList shown(const QList<MediaFile>& files) {
+    QStringList paths;
+    for (const MediaFile& file : files)
+        paths.append(QDir::toNativeSeparators(MediaFolder::shownPath(file)));
+    return paths;
+}
+} // namespace
+
+QList<MediaFile> mediaManifest() {
+    QList<MediaFile> files;
+    for (const QList<MediaFile>& each : {shell::mediaFiles(), feedback::mediaFiles(), abc::mediaFiles(),
+                                         wordpot::mediaFiles(), hangman::mediaFiles()}) {
+        for (const MediaFile& file : each) {
+            if (!files.contains(file))
+                files.append(file);
+        }
+    }
+    return files;
 }
 
 MediaCheck checkMediaFolder() {
     MediaCheck result;
-    const QStringList names = mediaManifest();
     QSet<QString> reported; // windows name some files in more than one letter case: report each file once
-    for (const QString& name : names) {
-        if (!MediaFolder::resolve(Global::AppPath() + name).isEmpty())
+    for (const MediaFile& file : mediaManifest()) {
+        if (!MediaFolder::resolve(file).isEmpty())
             continue;
-        const QString file = normaliseMediaPath(name).toCaseFolded();
-        if (reported.contains(file))
+        const QString key = MediaFolder::shownPath(file).toCaseFolded();
+        if (reported.contains(key))
             continue;
-        reported.insert(file);
-        if (name.endsWith(QLatin1String(".wav"), Qt::CaseInsensitive))
-            result.missingSounds.append(name);
+        reported.insert(key);
+        if (file.name().endsWith(QLatin1String(".wav"), Qt::CaseInsensitive))
+            result.missingSounds.append(file);
         else
-            result.missingPictures.append(name);
+            result.missingPictures.append(file);
     }
     return result;
 }
 
 bool mediaFolderIsComplete() {
     const MediaCheck check = checkMediaFolder();
-    const QString folder = QDir::toNativeSeparators(Global::AppPath());
+    const QString folder = QDir::toNativeSeparators(MediaFolder::path());
     if (!check.missingSounds.isEmpty())
-        qWarning("wordpot: sounds missing from %s (the alert plays instead): %s", qPrintable(folder),
-                 qPrintable(check.missingSounds.join(QLatin1String(", "))));
+        qWarning("wordpot: sounds missing (the alert plays instead): %s",
+                 qPrintable(shown(check.missingSounds).join(QLatin1String(", "))));
     if (check.missingPictures.isEmpty())
         return true;
-    qWarning("wordpot: pictures missing from %s: %s", qPrintable(folder),
-             qPrintable(check.missingPictures.join(QLatin1String(", "))));
-    QStringList files; // as a parent will look for them in the folder: no leading separator
-    for (const QString& name : check.missingPictures)
-        files.append(name.mid(1));
+    const QStringList pictures = shown(check.missingPictures);
+    qWarning("wordpot: pictures missing: %s", qPrintable(pictures.join(QLatin1String(", "))));
+    QStringList names; // as a parent will look for them in the folder
+    for (const QString& path : pictures)
+        names.append(QFileInfo(path).fileName());
     QMessageBox::critical(
         nullptr, QStringLiteral("Wordpot"),
         QStringLiteral("Wordpot cannot start: these pictures are missing from its folder\n%1\n\n%2")
-            .arg(folder, files.join(QLatin1Char('\n'))));
+            .arg(folder, names.join(QLatin1Char('\n'))));
     return false;
 }

@@ -2,17 +2,21 @@
 // there (a game must not lose its pictures halfway through); missing sounds only play the alert.
 #pragma once
 
-#include <QStringList>
+#include "media/mediafile.h"
 
-// Every media file name the windows can ask for, as they ask for it, taken from their own tables.
-QStringList mediaManifest();
+#include <QList>
+
+// Every media file the windows can ask for, as they ask for it, taken from their own tables; each name
+// once.
+QList<MediaFile> mediaManifest();
 
 struct MediaCheck {
-    QStringList missingPictures;
-    QStringList missingSounds;
+    QList<MediaFile> missingPictures;
+    QList<MediaFile> missingSounds;
 };
 
-// Looks every name of the manifest up in the media folder.
+// Looks every file of the manifest up in the media folder. A file named in more than one letter case is
+// reported once.
 MediaCheck checkMediaFolder();
 
 // Runs the check at start-up: warns on stderr about missing sounds, and if pictures are missing says so

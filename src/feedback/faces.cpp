@@ -1,22 +1,23 @@
 #include "feedback/faces.h"
 
-namespace feedback {
-namespace {
-template <std::size_t N> void addNames(QStringList& names, const std::array<FaceStep, N>& steps) {
-    for (const FaceStep& step : steps) {
-        for (const char* name : {step.sound, step.picture}) {
-            if (name != nullptr && !names.contains(QLatin1String(name)))
-                names << QLatin1String(name);
-        }
-    }
-}
-} // namespace
+#include <span>
 
-QStringList mediaFiles() {
-    QStringList names;
-    addNames(names, HappySteps);
-    addNames(names, SadSteps);
-    return names;
+namespace feedback {
+
+QList<MediaFile> mediaFiles() {
+    QList<MediaFile> files;
+    const auto add = [&files](std::span<const FaceStep> steps) {
+        for (const FaceStep& step : steps) {
+            for (const char* name : {step.sound, step.picture}) {
+                const MediaFile file(QLatin1String(name != nullptr ? name : ""));
+                if (name != nullptr && !files.contains(file))
+                    files.append(file);
+            }
+        }
+    };
+    add(HappySteps);
+    add(SadSteps);
+    return files;
 }
 
 } // namespace feedback

@@ -1,9 +1,11 @@
-// The feedback windows' animations: which sound and which face each timer tick brings, and the tick on
-// which each window closes. Plain tables; frmHappyFace and frmSadface play them.
+// The feedback windows' animations: which sound and which face each timer tick brings. Plain tables, no
+// widgets; the face window plays them, and the tick after the last step closes it.
 #pragma once
 
+#include "media/mediafile.h"
+
 #include <array>
-#include <QStringList>
+#include <QList>
 
 namespace feedback {
 
@@ -15,7 +17,7 @@ struct FaceStep {
     const char* picture;
 };
 
-// Ticks are numbered from 1; the tick after the last step closes the window.
+// Ticks are numbered from 1. The happy window starts each sound before it changes the face.
 constexpr std::array<FaceStep, 5> HappySteps = {{
     {"/gotit.wav", "\\face03.ico"},
     {nullptr, "\\face02.ico"},
@@ -23,21 +25,15 @@ constexpr std::array<FaceStep, 5> HappySteps = {{
     {nullptr, "\\face02.ico"},
     {"/gotit.wav", "\\face03.ico"},
 }};
-constexpr int HappyClosingTick = int(HappySteps.size()) + 1;
 
+// The sad window changes the face before it starts the sound.
 constexpr std::array<FaceStep, 3> SadSteps = {{
     {"\\uhoh.wav", "\\face04.ico"},
     {nullptr, "\\face01.ico"},
     {"\\uhoh.wav", "\\face04.ico"},
 }};
-constexpr int SadClosingTick = int(SadSteps.size()) + 1;
 
-// The step of a tick, or an empty step for a tick that has none.
-template <std::size_t N> constexpr FaceStep stepAt(const std::array<FaceStep, N>& steps, int tick) {
-    return tick >= 1 && tick <= int(N) ? steps[std::size_t(tick - 1)] : FaceStep{nullptr, nullptr};
-}
-
-// Every media file the two windows can ask for, each name once.
-QStringList mediaFiles();
+// Every media file the two windows can ask for, each once.
+QList<MediaFile> mediaFiles();
 
 } // namespace feedback

@@ -1,25 +1,28 @@
-// frmHappyFace: the answer to a correct word. It owns the tick count and the timer that swaps its face
-// and plays its sound once a second, and it closes itself on its sixth tick or at a click on the face.
+// frmHappyFace: the answer to a correct word. A laughing face that plays its sound three times and
+// closes itself on its sixth tick, or at a click on the face.
 #pragma once
 
-#include "forms/controls.h"
-#include "forms/form.h"
+#include "feedback/facewindow.h"
+#include "forms/units.h"
 
-class frmHappyFace final : public Form {
+class frmHappyFace final : public feedback::FaceWindow {
     Q_OBJECT
 public:
-    frmHappyFace();
+    frmHappyFace()
+        : FaceWindow({.design = {.caption = QStringLiteral("Wordpot"),
+                                 .clientTwips = {4650, 4365},
+                                 .border = BorderStyle::FixedSingle,
+                                 .backColor = Qt::white},
+                      .face = forms::rectTw(120, 240, 4440, 3960),
+                      .builtInFace = QStringLiteral(":/pictures/happyface.ico"),
+                      .cursor = QStringLiteral(":/cursors/happy.ico"),
+                      .steps = feedback::HappySteps,
+                      .soundFirst = true}) {}
 
-    void Form_Load() override;
-    void Timer1_Timer();
-    void ImgHappyFace_Click();
+    void ImgHappyFace_Click() { unload(); }
 
-    // The number of the next timer tick.
-    qint16 Ticks = 0;
-
-    QPointer<Timer> Timer1;
-    QPointer<Image> ImgHappyFace;
+    QPointer<Image>& ImgHappyFace = m_face; // the face; a click closes the window
 
 protected:
-    void build() override;
+    void faceClick() override { ImgHappyFace_Click(); }
 };

@@ -1,25 +1,29 @@
-// frmSadface: the answer to a wrong word. It owns the tick count and the timer that swaps its face and
-// plays its sound once a second, and it closes itself on its fourth tick or at a click on the face.
+// frmSadface: the answer to a wrong word. A frowning face that plays its sound twice and closes itself on
+// its fourth tick, or at a click on the face.
 #pragma once
 
-#include "forms/controls.h"
-#include "forms/form.h"
+#include "feedback/facewindow.h"
+#include "forms/units.h"
 
-class frmSadface final : public Form {
+class frmSadface final : public feedback::FaceWindow {
     Q_OBJECT
 public:
-    frmSadface();
+    frmSadface()
+        : FaceWindow({.design = {.caption = QStringLiteral("Form1"),
+                                 .clientTwips = {4620, 4335},
+                                 .border = BorderStyle::Sizable,
+                                 .backColor = Qt::white,
+                                 .minMaxButtons = true},
+                      .face = forms::rectTw(0, 240, 4575, 4095),
+                      .builtInFace = QStringLiteral(":/pictures/sadface.ico"),
+                      .cursor = QStringLiteral(":/cursors/sad.ico"),
+                      .steps = feedback::SadSteps,
+                      .soundFirst = false}) {}
 
-    void Form_Load() override;
-    void Timer1_Timer();
-    void ImgSadface_Click();
+    void ImgSadface_Click() { unload(); }
 
-    // The number of the next timer tick.
-    qint16 Ticks = 0;
-
-    QPointer<Timer> Timer1;
-    QPointer<Image> ImgSadface;
+    QPointer<Image>& ImgSadface = m_face; // the face; a click closes the window
 
 protected:
-    void build() override;
+    void faceClick() override { ImgSadface_Click(); }
 };

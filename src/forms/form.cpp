@@ -296,6 +296,13 @@ int Forms::loadedCount() {
     return registry().loaded;
 }
 
+void Forms::unloadAll() {
+    // Unloading may run handlers that add forms; walk by index.
+    auto& forms = registry().forms;
+    for (std::size_t i = 0; i < forms.size(); ++i)
+        forms[i].second->unload();
+}
+
 void Forms::windowLoaded() {
     ++registry().loaded;
 }

@@ -113,6 +113,9 @@ public:
     static void setQuitWhenAllUnloaded(bool quit);
     static bool quitRequested();
     static int loadedCount();
+    // Unloads every loaded window, in the order their objects were first made (the main menu first);
+    // a window that is not loaded is not loaded just to be unloaded.
+    static void unloadAll();
     // Destroys every window and form object: at the end of the run, or between tests.
     static void destroyAll();
 

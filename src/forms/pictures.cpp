@@ -3,6 +3,7 @@
 #include "media/mediafolder.h"
 
 #include <QDebug>
+#include <QDir>
 #include <QImageReader>
 
 namespace {
@@ -57,8 +58,8 @@ QPixmap Picture::forSize(QSize target) const {
     return best;
 }
 
-Picture LoadPicture(const QString& mediaPath) {
-    return loadOrWarn(MediaFolder::resolve(mediaPath), mediaPath);
+Picture LoadPicture(const MediaFile& file) {
+    return loadOrWarn(MediaFolder::resolve(file), QDir::toNativeSeparators(MediaFolder::shownPath(file)));
 }
 
 Picture LoadResPicture(int id) {

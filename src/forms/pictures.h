@@ -2,6 +2,8 @@
 // A picture that cannot be loaded is an empty picture and one warning on stderr; the caller goes on.
 #pragma once
 
+#include "media/mediafile.h"
+
 #include <QList>
 #include <QPixmap>
 #include <QString>
@@ -23,8 +25,8 @@ private:
     QList<QPixmap> m_sizes;
 };
 
-// LoadPicture of a media path (the media folder followed by a name); found without regard to letter case.
-Picture LoadPicture(const QString& mediaPath);
+// LoadPicture of a file of the media folder.
+Picture LoadPicture(const MediaFile& file);
 
 // Bitmap resource 101, 102 or 103 carried in the program.
 Picture LoadResPicture(int id);

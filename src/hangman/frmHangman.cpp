@@ -4,7 +4,7 @@
 #include "forms/pictures.h"
 #include "forms/screen.h"
 #include "forms/units.h"
-#include "hangman/hangmanrules.h"
+#include "hangman/hangmangame.h"
 #include "media/global.h"
 
 #include <array>
@@ -68,10 +68,6 @@ constexpr QRect circleRect(int index) {
 constexpr QRect slotRect(int index) {
     return rectTw(SlotLeft + SlotStep * index, SlotTop, SlotWidth, SlotHeight);
 }
-
-QString media(const QString& name) {
-    return Global::AppPath() + name;
-}
 } // namespace
 
 frmHangman::frmHangman()
@@ -127,12 +123,14 @@ void frmHangman::build() {
 
 void frmHangman::Form_Load() {
     Screen::setMousePointer(Screen::MousePointer::Default);
-    cmdDifficulty->setText(QLatin1String(Levels[0].caption));
+    m_game = Game(); // every opening starts at the easy level
+    showLevel();
     NewGame();
 }
 
 void frmHangman::cmdDifficulty_Click() {
-    cmdDifficulty->setText(nextLevel(cmdDifficulty->text()));
+    m_game.nextLevel();
+    showLevel();
     NewGame();
 }
 
@@ -144,15 +142,12 @@ void frmHangman::Image1_Click() {
     unload();
 }
 
+void frmHangman::showLevel() {
+    cmdDifficulty->setText(QLatin1String(Levels[std::size_t(m_game.level())].caption));
+}
+
 void frmHangman::NewGame() {
-    LetterHit = false;
     cmdTry_Again->hide();
-    const QString level = cmdDifficulty->text();
-    for (const Level& each : Levels) {
-        if (level == QLatin1String(each.caption))
-            Chances = each.chances;
-    }
-    lblCount->setCaption(QString::number(Chances));
     ResetLetters();
     for (int i = 0; i < SlotCount; ++i) {
         lbWord(i)->hide();
@@ -160,12 +155,12 @@ void frmHangman::NewGame() {
     }
     for (int i = 0; i < MostChances; ++i)
         ImgCircle(i)->hide();
-    for (int i = 0; i < Chances; ++i) {
-        ImgCircle(i)->setPicture(LoadPicture(media(QLatin1String(CirclePicture))));
+    PickWord();
+    lblCount->setCaption(QString::number(m_game.chances()));
+    for (int i = 0; i < m_game.chances(); ++i) {
+        ImgCircle(i)->setPicture(LoadPicture(CirclePicture));
         ImgCircle(i)->show();
     }
-    LettersFound = 0;
-    PickWord();
 }
 
 void frmHangman::ResetLetters() {
@@ -179,12 +174,10 @@ void frmHangman::ResetLetters() {
 
 void frmHangman::PickWord() {
     // The source re-seeds itself for every draw, so every game starts from the clock.
-    const float r = m_random();
-    WordNumber = wordIndexFor(r);
+    WordNumber = wordIndexFor(m_random());
     const std::string_view word = HangmanWords.at(std::size_t(WordNumber));
-    HiddenWord = QString::fromLatin1(word.data(), qsizetype(word.size()));
-    HiddenWord = HiddenWord.toUpper();
-    for (int i = 0; i < HiddenWord.size(); ++i)
+    m_game.start(QString::fromLatin1(word.data(), qsizetype(word.size())).toUpper());
+    for (int i = 0; i < m_game.word().size(); ++i)
         lbWord(i)->show();
 }
 
@@ -195,43 +188,30 @@ void frmHangman::lblLetter_Click(int Index) {
     }
     GuessLetter = letterAt(Index);
     // The tile is gone before the letter is spoken; its slots fill only once the child has heard it.
-    Global::PlayWave(media(letterSound(GuessLetter.front())), true);
-
-    for (const int position : scan(HiddenWord, GuessLetter.front())) {
+    Global::PlayWave(letterSound(GuessLetter.front()), true);
+    const Guess guess = m_game.guess(GuessLetter.front());
+    for (const int position : guess.found)
         lbWord(position)->setCaption(GuessLetter);
-        LetterHit = true;
-        ++LettersFound;
+
+    if (guess.found.empty()) {
+        if (guess.chanceTaken)
+            ImgCircle(m_game.chances())->hide();
+        Global::PlayWave(SnareSound, true);
     }
+    lblCount->setCaption(QString::number(m_game.chances()));
 
-    if (!LetterHit) {
-        // The tiles stay in play after a lost game, so a miss can come with no chance and no circle left.
-        if (Chances > 0) {
-            --Chances;
-            ImgCircle(Chances)->hide();
-        }
-        Global::PlayWave(media(QLatin1String(SnareSound)), true);
-    } else {
-        LetterHit = false;
-    }
-
-    lblCount->setCaption(QString::number(Chances));
-
-    if (LettersFound == HiddenWord.size()) {
-        Global::PlayWave(media(QLatin1String(WordCompleteSound)), true);
-        cmdTry_Again->setPicture(LoadPicture(media(QLatin1String(WonFace))));
+    if (guess.won) {
+        Global::PlayWave(WordCompleteSound, true);
+        cmdTry_Again->setPicture(LoadPicture(WonFace));
         cmdTry_Again->show();
     }
-
-    if (Chances == 0) {
-        QStringList captions;
-        for (int i = 0; i < SlotCount; ++i)
-            captions.append(lbWord(i)->caption());
-        for (const int position : reveal(HiddenWord, captions)) {
+    if (guess.lost) {
+        for (const int position : m_game.covered()) {
             lbWord(position)->setForeColor(bgr(RevealedColour));
-            lbWord(position)->setCaption(HiddenWord.mid(position, 1));
+            lbWord(position)->setCaption(m_game.word().mid(position, 1));
         }
-        Global::PlayWave(media(QLatin1String(OutOfChancesSound)), false);
-        cmdTry_Again->setPicture(LoadPicture(media(QLatin1String(LostFace))));
+        Global::PlayWave(OutOfChancesSound, false);
+        cmdTry_Again->setPicture(LoadPicture(LostFace));
         cmdTry_Again->show();
     }
 }

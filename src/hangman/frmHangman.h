@@ -1,11 +1,12 @@
 // frmHangman: the Hangman game window. It owns the letter tiles, the circles and counter of the chances
-// left, the word slots, and the state of the game in progress; the rules it applies are in hangmanrules.h.
+// left and the word slots, and shows the game in progress (a hangman::Game) and plays its sounds.
 #pragma once
 
 #include "forms/controls.h"
 #include "forms/form.h"
-#include "forms/random.h"
+#include "hangman/hangmangame.h"
 #include "hangman/hangmanwords.h"
+#include "random/random.h"
 
 #include <QPointer>
 #include <QString>
@@ -28,20 +29,19 @@ public:
     // Tests put a chosen r in place of the clock-seeded draw.
     void setRandomSource(hangman::RandomSource source) { m_random = std::move(source); }
 
-    ControlArray<Label> lblLetter;
-    ControlArray<Image> ImgCircle;
-    QPointer<Label> lblCount;
-    ControlArray<Label> lbWord;
-    QPointer<CommandButton> cmdTry_Again;
-    QPointer<CommandButton> cmdDifficulty;
-    QPointer<Image> Image1;
+    // The game in progress: its word, what is uncovered, the chances left and the level.
+    const hangman::Game& game() const { return m_game; }
 
-    QString HiddenWord;   // the word of this game, in capitals
-    int WordNumber = 0;   // its index in HangmanWords
-    QString GuessLetter;  // the letter clicked last
-    int LettersFound = 0; // word positions uncovered; a letter found twice counts twice
-    bool LetterHit = false;
-    int Chances = 0; // misses still allowed
+    ControlArray<Label> lblLetter;         // the 26 letter tiles, "A" to "Z"
+    ControlArray<Image> ImgCircle;         // one circle per chance left
+    QPointer<Label> lblCount;              // the chances left, in big red figures
+    ControlArray<Label> lbWord;            // one slot per letter of the hidden word
+    QPointer<CommandButton> cmdTry_Again;  // shown when a game has ended, with its face
+    QPointer<CommandButton> cmdDifficulty; // the level; a click goes to the next one and a new game
+    QPointer<Image> Image1;                // the stop sign: closes the window
+
+    int WordNumber = 0;  // the index in HangmanWords of the word drawn last
+    QString GuessLetter; // the letter clicked last
 
 protected:
     void build() override;
@@ -49,5 +49,8 @@ protected:
     bool previewKey(QKeyEvent* event) override;
 
 private:
-    hangman::RandomSource m_random = [] { return forms::ClockSeededRandom().single(); };
+    void showLevel();
+
+    hangman::Game m_game;
+    hangman::RandomSource m_random = [] { return ClockSeededRandom().single(); };
 };

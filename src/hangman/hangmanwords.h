@@ -16,7 +16,7 @@ inline constexpr int ShortestWord = 3;
 // In capitals, in a fixed order.
 extern const std::array<std::string_view, WordCount> HangmanWords;
 
-// Where a draw gets its single-precision r, 0 <= r < 1: forms::ClockSeededRandom::single, re-seeded from
+// Where a draw gets its single-precision r, 0 <= r < 1: ClockSeededRandom::single, re-seeded from
 // the clock for every game. Tests put a fixed value in its place.
 using RandomSource = std::function<float()>;
 

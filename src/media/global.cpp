@@ -12,14 +12,10 @@ PlayWaveHook& hook() {
 }
 } // namespace
 
-bool PlayWave(const QString& path, bool wait) {
+bool PlayWave(const MediaFile& path, bool wait) {
     if (hook())
         return hook()(path, wait);
     return SoundPlayer::instance().play(MediaFolder::resolve(path), wait);
-}
-
-QString AppPath() {
-    return MediaFolder::path();
 }
 
 void StartSound() {

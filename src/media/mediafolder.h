@@ -1,6 +1,8 @@
-// The media folder: the executable's own folder, and the case-blind lookup of the names the windows ask for.
-// Names carry their own leading "\" or "/"; both are separators and doubled separators are harmless.
+// The media folder: the executable's own folder, indexed once by case-folded file name, so that every
+// spelling the windows use of a name finds the one file.
 #pragma once
+
+#include "media/mediafile.h"
 
 #include <QHash>
 #include <QString>
@@ -10,11 +12,11 @@ public:
     // The folder that holds the executable, as the platform reports it.
     static QString path();
 
-    // The media path of a name: the folder followed directly by the name, nothing inserted or normalised.
-    static QString join(const QString& name) { return path() + name; }
+    // The file on disk that a media file names, whatever the letter case of either; empty when there is none.
+    static QString resolve(const MediaFile& file);
 
-    // The file a media path names, found without regard to letter case; empty when there is none.
-    static QString resolve(const QString& mediaPath);
+    // The file as a parent would look for it: its path on disk if it is there, else the folder and the name.
+    static QString shownPath(const MediaFile& file);
 
     // Tests point the media folder elsewhere; the index is rebuilt for the new folder.
     static void setPathForTesting(const QString& folder);
@@ -24,10 +26,6 @@ private:
     MediaFolder();
     void rebuild(const QString& folder);
 
-    QString m_folder;                // as reported, used to join names
-    QString m_normalisedFolder;      // with "/" separators and no doubled or trailing separator
+    QString m_folder;
     QHash<QString, QString> m_index; // case-folded file name -> file name as stored
 };
-
-// Splits a path on both separators, dropping empty parts, and joins it again with "/".
-QString normaliseMediaPath(const QString& path);

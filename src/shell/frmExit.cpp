@@ -1,7 +1,5 @@
 #include "shell/frmExit.h"
 
-#include "app/frmMain.h"
-#include "feedback/frmHappyFace.h"
 #include "forms/fonts.h"
 #include "forms/screen.h"
 #include "forms/units.h"
@@ -45,15 +43,14 @@ void frmExit::Form_Load() {
     Image1->setPicture(LoadResPicture(QuestionStopBitmap));
     cmdYes->setPicture(LoadResPicture(ButtonFacesBitmap));
     cmdNo->setPicture(LoadResPicture(ButtonFacesBitmap));
-    Global::PlayWave(Global::AppPath() + shell::QuitSound, false);
+    Global::PlayWave(shell::QuitSound, false);
 }
 
 void frmExit::cmdYes_Click() {
-    Global::PlayWave(Global::AppPath() + shell::ByeSound, true);
+    Global::PlayWave(shell::ByeSound, true);
     unload();
-    Forms::get<frmMain>().unload();
-    // Unloading a window that is not loaded does nothing: its load handler does not run.
-    Forms::get<frmHappyFace>().unload();
+    // Then the main menu, and a happy face still loaded after it; the run ends with the last of them.
+    Forms::unloadAll();
 }
 
 void frmExit::cmdNo_Click() {

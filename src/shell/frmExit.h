@@ -5,8 +5,6 @@
 #include "forms/controls.h"
 #include "forms/form.h"
 
-#include <functional>
-
 class frmExit final : public Form {
     Q_OBJECT
 public:
@@ -16,9 +14,9 @@ public:
     void cmdYes_Click();
     void cmdNo_Click();
 
-    QPointer<CommandButton> cmdYes;
-    QPointer<CommandButton> cmdNo;
-    QPointer<Image> Image1;
+    QPointer<CommandButton> cmdYes; // says goodbye and ends the run
+    QPointer<CommandButton> cmdNo;  // back to the main menu
+    QPointer<Image> Image1;         // the stop sign with a question mark
 
 protected:
     void build() override;

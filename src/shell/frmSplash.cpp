@@ -73,8 +73,8 @@ void frmSplash::build() {
 }
 
 void frmSplash::Form_Load() {
-    Image1->setPicture(LoadPicture(Global::AppPath() + shell::SplashPicture));
-    Global::PlayWave(Global::AppPath() + shell::WelcomeSound, false);
+    Image1->setPicture(LoadPicture(shell::SplashPicture));
+    Global::PlayWave(shell::WelcomeSound, false);
 }
 
 void frmSplash::Timer1_Timer() {

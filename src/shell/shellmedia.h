@@ -1,15 +1,19 @@
-// The media files of the splash and the exit confirmation, as the windows ask for them.
+// The media files of the splash and the exit confirmation, as the windows ask for them. No widgets.
 #pragma once
 
-#include <QStringList>
+#include "media/mediafile.h"
+
+#include <QList>
 
 namespace shell {
 
-inline const QString SplashPicture = QStringLiteral("\\wordpot.gif");
-inline const QString WelcomeSound = QStringLiteral("\\welcome.wav");
-inline const QString QuitSound = QStringLiteral("\\quit.wav");
-inline const QString ByeSound = QStringLiteral("\\bye.wav");
+inline const MediaFile SplashPicture{QStringLiteral("\\wordpot.gif")};
+inline const MediaFile WelcomeSound{QStringLiteral("\\welcome.wav")};
+inline const MediaFile QuitSound{QStringLiteral("\\quit.wav")};
+inline const MediaFile ByeSound{QStringLiteral("\\bye.wav")};
 
-QStringList mediaFiles();
+inline QList<MediaFile> mediaFiles() {
+    return {SplashPicture, WelcomeSound, QuitSound, ByeSound};
+}
 
 } // namespace shell

@@ -6,7 +6,7 @@
 
 namespace wordpot {
 
-// Gives one r with 0 <= r < 1 per call; the real one is forms::ClockSeededRandom.
+// Gives one r with 0 <= r < 1 per call; the real one is ClockSeededRandom.
 using RandomSource = std::function<double()>;
 
 // r x 23 gives 0 to 22; 0 and the previous word are drawn again until another number comes.

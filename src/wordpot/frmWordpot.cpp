@@ -99,20 +99,19 @@ void frmWordpot::NewWord() {
     WordIndex = qint16(wordpot::drawWordIndex(LastWordIndex, m_random));
     CurrentWord = wordpot::word(WordIndex);
     LastWordIndex = WordIndex;
-    Image1->setPicture(LoadPicture(Global::AppPath() + wordpot::pictureName(CurrentWord)));
+    Image1->setPicture(LoadPicture(wordpot::pictureFile(CurrentWord)));
     txtWord->setText(QString());
 }
 
 void frmWordpot::LoadLetterPictures() {
     for (int slot = 0; slot < wordpot::SlotCount; ++slot)
-        img_Letters(slot)->setPicture(
-            LoadPicture(Global::AppPath() + wordpot::pictureName(BoardLetters[std::size_t(slot)])));
+        img_Letters(slot)->setPicture(LoadPicture(wordpot::pictureFile(BoardLetters[std::size_t(slot)])));
 }
 
 void frmWordpot::img_Letters_Click(int Index) {
     const QString& letter = BoardLetters[std::size_t(Index)];
     Label2->setCaption(QString());
-    Global::PlayWave(Global::AppPath() + wordpot::soundName(letter), Global::WaitForSound);
+    Global::PlayWave(wordpot::soundFile(letter), Global::WaitForSound);
     txtWord->setText(txtWord->text() + letter);
     updateGuess();
 }
@@ -139,7 +138,7 @@ void frmWordpot::Image1_Click() {
     if (!Label2->caption().isEmpty())
         return;
     Label2->setCaption(CurrentWord);
-    Global::PlayWave(Global::AppPath() + wordpot::soundName(CurrentWord), true);
+    Global::PlayWave(wordpot::soundFile(CurrentWord), true);
     Timer1->setEnabled(true);
 }
 

@@ -4,7 +4,7 @@
 
 #include "forms/controls.h"
 #include "forms/form.h"
-#include "forms/random.h"
+#include "random/random.h"
 #include "wordpot/draw.h"
 #include "wordpot/wordlist.h"
 
@@ -51,5 +51,5 @@ protected:
 private:
     void updateGuess();
 
-    wordpot::RandomSource m_random = forms::ClockSeededRandom();
+    wordpot::RandomSource m_random = ClockSeededRandom();
 };

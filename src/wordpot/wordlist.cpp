@@ -17,21 +17,21 @@ int slotOf(QChar letter) {
     return -1;
 }
 
-QString pictureName(const QString& name) {
-    return QLatin1Char('\\') + name + QStringLiteral(".gif");
+MediaFile pictureFile(const QString& name) {
+    return MediaFile(QLatin1Char('\\') + name + QStringLiteral(".gif"));
 }
 
-QString soundName(const QString& name) {
-    return QLatin1Char('\\') + name + QStringLiteral(".wav");
+MediaFile soundFile(const QString& name) {
+    return MediaFile(QLatin1Char('\\') + name + QStringLiteral(".wav"));
 }
 
-QStringList mediaFiles() {
-    QStringList files;
+QList<MediaFile> mediaFiles() {
+    QList<MediaFile> files;
     for (int index = 1; index <= WordCount; ++index)
-        files << pictureName(word(index)) << soundName(word(index));
+        files << pictureFile(word(index)) << soundFile(word(index));
     for (const BoardSlot& slot : Board) {
         const QString letter(QLatin1Char(slot.letter));
-        files << pictureName(letter) << soundName(letter);
+        files << pictureFile(letter) << soundFile(letter);
     }
     return files;
 }

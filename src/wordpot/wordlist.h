@@ -2,6 +2,8 @@
 // names built from them. Plain tables, no widgets; frmWordpot lays them out and plays them.
 #pragma once
 
+#include "media/mediafile.h"
+
 #include <array>
 #include <QString>
 #include <QStringList>
@@ -52,12 +54,12 @@ constexpr std::array<BoardSlot, SlotCount> Board = {{
 // The slot that holds a letter (compared in upper case), or -1 when the board has no such letter.
 int slotOf(QChar letter);
 
-// Media names of a word or a letter as the game asks for them: a backslash, the name as stored (upper
-// case) and the extension.
-QString pictureName(const QString& name);
-QString soundName(const QString& name);
+// The media files of a word or a letter as the game asks for them: a backslash, the name as stored
+// (upper case) and the extension.
+MediaFile pictureFile(const QString& name);
+MediaFile soundFile(const QString& name);
 
 // Every media file the spelling game can ask for.
-QStringList mediaFiles();
+QList<MediaFile> mediaFiles();
 
 } // namespace wordpot

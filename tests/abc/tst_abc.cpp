@@ -96,9 +96,9 @@ private slots:
         QCOMPARE(abc::findByLetter(values[0].toLower()), row);
         QCOMPARE(abc::findByPicture(values[1]), row);
         QCOMPARE(QStringList({QString(QLatin1Char(row->letter)), row->picture, row->caption, row->wordSound,
-                              row->letterSound, abc::bigLetterSoundName(row->picture)}),
+                              row->letterSound, abc::bigLetterSound(row->picture).name()}),
                  values);
-        QCOMPARE(abc::pictureName(*row), QLatin1Char('\\') + values[1]);
+        QCOMPARE(abc::pictureFile(*row).name(), QLatin1Char('\\') + values[1]);
     }
 
     void selectsNothing_data() {
@@ -124,13 +124,12 @@ private slots:
     }
 
     void everyMediaNameIsFound() {
-        QStringList names = abc::mediaFiles();
+        const QList<MediaFile> files = abc::mediaFiles();
         // 26 pictures, 26 word sounds, 26 letter sounds and the capital X, Y and Z of the big letters.
-        QCOMPARE(names.size(), 81);
-        QCOMPARE(names.removeDuplicates(), 0);
-        QVERIFY(!names.contains(QStringLiteral("\\.wav")));
-        for (const QString& name : names)
-            QVERIFY2(!MediaFolder::resolve(Global::AppPath() + name).isEmpty(), qPrintable(name));
+        QCOMPARE(files.size(), 81);
+        QVERIFY(!files.contains(MediaFile(QStringLiteral("\\.wav"))));
+        for (const MediaFile& file : files)
+            QVERIFY2(!MediaFolder::resolve(file).isEmpty(), qPrintable(file.name()));
     }
 
     void windowAsDesigned() {

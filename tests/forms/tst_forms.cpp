@@ -344,7 +344,7 @@ private slots:
         QSignalSpy clicks(&image, &Image::clicked);
         QTest::ignoreMessage(QtWarningMsg,
                              QRegularExpression(QStringLiteral("picture not found.*nothere\\.gif")));
-        image.setPicture(LoadPicture(Global::AppPath() + QStringLiteral("\\nothere.gif")));
+        image.setPicture(LoadPicture(MediaFile(QStringLiteral("\\nothere.gif"))));
         QCOMPARE(image.size(), QSize(200, 200));
         QTest::mouseClick(&image, Qt::LeftButton, {}, QPoint(150, 150));
         QCOMPARE(clicks.count(), 1);

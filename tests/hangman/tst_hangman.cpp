@@ -4,7 +4,7 @@
 #include "forms/pictures.h"
 #include "forms/screen.h"
 #include "hangman/frmHangman.h"
-#include "hangman/hangmanrules.h"
+#include "hangman/hangmangame.h"
 #include "media/global.h"
 #include "testsupport.h"
 
@@ -65,11 +65,11 @@ QString shownWord(const frmHangman& game) {
     return result;
 }
 
-QImage face(const char* name) {
-    return LoadPicture(Global::AppPath() + QLatin1String(name)).natural().toImage();
+QImage face(const MediaFile& name) {
+    return LoadPicture(name).natural().toImage();
 }
 
-bool showsFace(const frmHangman& game, const char* name) {
+bool showsFace(const frmHangman& game, const MediaFile& name) {
     return shown(game.cmdTry_Again) && game.cmdTry_Again->picture().natural().toImage() == face(name);
 }
 

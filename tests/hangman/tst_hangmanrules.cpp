@@ -1,6 +1,5 @@
-// The Hangman rules without a window: the word table and its draw, the scan, the reveal and the media names.
-#include "forms/random.h"
-#include "hangman/hangmanrules.h"
+// The Hangman rules without a window: the word table and its draw, and a game's guesses.
+#include "hangman/hangmangame.h"
 #include "hangman/hangmanwords.h"
 
 #include <cmath>
@@ -9,9 +8,6 @@
 #include <QTest>
 
 using namespace hangman;
-
-using Positions = std::vector<int>;
-Q_DECLARE_METATYPE(Positions)
 
 class HangmanRulesTest : public QObject {
     Q_OBJECT
@@ -52,52 +48,49 @@ private slots:
         QCOMPARE(QString::fromLatin1(entry.data(), qsizetype(entry.size())), word);
     }
 
-    void clockSeededSourceStaysBelowOneAndVaries() {
-        QSet<float> values;
-        for (int i = 0; i < 200; ++i) {
-            const float r = forms::ClockSeededRandom().single();
-            QVERIFY(r >= 0.0f && r < 1.0f);
-            values.insert(r);
+    // Each row guesses letters in turn at a level; after each guess: the positions found, "m" for a miss
+    // that took a chance, "-" for one that took none, then "W" won and "L" lost, and the chances left.
+    void guesses_data() {
+        QTest::addColumn<int>("level");
+        QTest::addColumn<QString>("letters");
+        QTest::addColumn<QString>("results");
+        QTest::newRow("every occurrence at once") << 0 << "LOBAN"
+                                                  << "23 15 45 15 0 15 1 15 6W 15";
+        QTest::newRow("misses take chances") << 1 << "ZQ"
+                                             << "m 9 m 8";
+        QTest::newRow("lost at hard") << 2 << "ZQXJK"
+                                      << "m 4 m 3 m 2 m 1 mL 0";
+        QTest::newRow("no chance below none; a hit still uncovers") << 2 << "ZQXJKHL"
+                                                                    << "m 4 m 3 m 2 m 1 mL 0 -L 0 23L 0";
+        QTest::newRow("won, then lost by misses") << 2 << "BALONZQXJK"
+                                                  << "0 5 1 5 23 5 45 5 6W 5 mW 4 mW 3 mW 2 mW 1 mWL 0";
+    }
+    void guesses() {
+        QFETCH(int, level);
+        QFETCH(QString, letters);
+        QFETCH(QString, results);
+        Game game(level);
+        game.start(QStringLiteral("BALLOON"));
+        QStringList seen;
+        for (const QChar letter : letters) {
+            const Guess guess = game.guess(letter);
+            QString found;
+            for (const int position : guess.found)
+                found += QString::number(position);
+            if (guess.found.empty())
+                found = guess.chanceTaken ? QStringLiteral("m") : QStringLiteral("-");
+            seen << found + (guess.won ? "W" : "") + (guess.lost ? "L" : "")
+                 << QString::number(game.chances());
         }
-        // Draws within one tick of a coarse clock must still differ.
-        QVERIFY2(values.size() > 190, qPrintable(QString::number(values.size())));
+        QCOMPARE(seen.join(QLatin1Char(' ')), results);
     }
 
-    void scanFindsEveryOccurrence_data() {
-        QTest::addColumn<QString>("word");
-        QTest::addColumn<QChar>("guess");
-        QTest::addColumn<Positions>("found");
-        QTest::newRow("first") << "ARCHERY" << QChar(u'A') << Positions{0};
-        QTest::newRow("apart") << "ARCHERY" << QChar(u'R') << Positions{1, 5};
-        QTest::newRow("last") << "ARCHERY" << QChar(u'Y') << Positions{6};
-        QTest::newRow("miss") << "ARCHERY" << QChar(u'Z') << Positions{};
-    }
-    void scanFindsEveryOccurrence() {
-        QFETCH(QString, word);
-        QFETCH(QChar, guess);
-        QFETCH(Positions, found);
-        QCOMPARE(scan(word, guess), found);
-    }
-
-    void revealPicksTheEmptySlotsOfTheWord_data() {
-        QTest::addColumn<QStringList>("captions");
-        QTest::addColumn<Positions>("red");
-        QTest::newRow("some found") << QStringList{"", "A", "", "", "", "", ""} << Positions{0, 2};
-        QTest::newRow("all found") << QStringList{"E", "A", "R", "", "", "", ""} << Positions{};
-        QTest::newRow("short list") << QStringList{"E"} << Positions{1, 2};
-    }
-    void revealPicksTheEmptySlotsOfTheWord() {
-        QFETCH(QStringList, captions);
-        QFETCH(Positions, red);
-        QCOMPARE(reveal(QStringLiteral("EAR"), captions), red);
-    }
-
-    void mediaFilesHoldEveryNameTheWindowAsksFor() {
-        const QStringList names = mediaFiles();
-        QCOMPARE(QSet<QString>(names.begin(), names.end()).size(), 26 + 6);
-        for (const char* name : {"\\A.wav", "\\Z.wav", "\\snare.wav", "/allright.wav", "/uhoh.wav",
-                                 "\\circle.gif", "\\face02.ico", "\\face04.ico"})
-            QVERIFY2(names.contains(QLatin1String(name)), name);
+    void aLostGameRevealsWhatIsStillCovered() {
+        Game game(2);
+        game.start(QStringLiteral("BALLOON"));
+        for (const QChar letter : QStringLiteral("LZQXJK"))
+            game.guess(letter);
+        QCOMPARE(game.covered(), (std::vector<int>{0, 1, 4, 5, 6}));
     }
 };
 

@@ -100,7 +100,8 @@ private slots:
         QVERIFY2(!byKey.isEmpty(), "the media folder is empty");
         QSet<QString> asked;
         QStringList missing, clashes, unused;
-        for (const QString& name : mediaManifest()) {
+        for (const MediaFile& file : mediaManifest()) {
+            const QString& name = file.name();
             QVERIFY2(name.startsWith('\\') || name.startsWith('/'), qPrintable(name));
             const QString key = name.mid(1).toLower();
             asked.insert(key);

@@ -252,7 +252,9 @@ private slots:
 
     void startUpCheckFindsWhatIsMissing() {
         QTemporaryDir dir;
-        const QStringList names = mediaManifest();
+        QStringList names;
+        for (const MediaFile& file : mediaManifest())
+            names.append(file.name());
         QVERIFY(names.contains(QStringLiteral("\\wordpot.gif")));
         QVERIFY(!names.contains(QStringLiteral("\\.wav")));
         // A folder with every file but one picture and one sound, stored in other letter cases.
@@ -267,8 +269,8 @@ private slots:
         MediaFolder::setPathForTesting(dir.path());
         const MediaCheck check = checkMediaFolder();
         MediaFolder::setPathForTesting(QStringLiteral(WORDPOT_ASSETS_DIR));
-        QCOMPARE(check.missingPictures, QStringList{missingPicture});
-        QCOMPARE(check.missingSounds, QStringList{missingSound});
+        QCOMPARE(check.missingPictures, QList<MediaFile>{MediaFile(missingPicture)});
+        QCOMPARE(check.missingSounds, QList<MediaFile>{MediaFile(missingSound)});
     }
 
 private:

@@ -17,11 +17,8 @@ void prepare() {
 }
 
 SoundLog::SoundLog(std::function<void(const Call&)> onPlay) {
-    Global::setPlayWaveHookForTesting([this, onPlay](const QString& path, bool wait) {
-        QString name = path;
-        if (name.startsWith(Global::AppPath()))
-            name = name.mid(Global::AppPath().size());
-        calls.append({name, wait});
+    Global::setPlayWaveHookForTesting([this, onPlay](const MediaFile& file, bool wait) {
+        calls.append({file.name(), wait});
         if (onPlay)
             onPlay(calls.last());
         return true;

@@ -14,8 +14,8 @@ namespace testsupport {
 // The program's fonts, style and resources, and the media folder set to the repository's assets/.
 void prepare();
 
-// While it lives, PlayWave plays nothing and records each call instead. Names are the media paths with
-// the media folder taken off ("\apple.wav"). onPlay runs at each call, to look at the windows then.
+// While it lives, PlayWave plays nothing and records each call instead, by the name of the media file
+// ("\apple.wav"). onPlay runs at each call, to look at the windows then.
 class SoundLog {
 public:
     struct Call {

@@ -3,9 +3,9 @@
 #include "app/frmMain.h"
 #include "feedback/frmHappyFace.h"
 #include "feedback/frmSadface.h"
-#include "forms/random.h"
 #include "forms/screen.h"
 #include "media/mediafolder.h"
+#include "random/random.h"
 #include "testsupport.h"
 #include "wordpot/frmWordpot.h"
 
@@ -38,8 +38,7 @@ void writePicture(const QString& path, QSize size) {
 frmWordpot& gameWith(QList<int> words, bool load = true) {
     auto& game = Forms::get<frmWordpot>();
     game.setRandomSource([remaining = std::make_shared<QList<int>>(std::move(words))] {
-        return remaining->isEmpty() ? forms::ClockSeededRandom()()
-                                    : (remaining->takeFirst() + 0.5) / DrawRange;
+        return remaining->isEmpty() ? ClockSeededRandom()() : (remaining->takeFirst() + 0.5) / DrawRange;
     });
     if (load)
         game.load();
@@ -250,7 +249,7 @@ private slots:
         QCOMPARE(game.txtWord->text(), answer);
         QList<SoundLog::Call> letterSounds;
         for (QChar letter : spoken)
-            letterSounds.append({soundName(letter), false});
+            letterSounds.append({soundFile(letter).name(), false});
         QCOMPARE(sounds.calls, letterSounds);
         QCOMPARE(game.cmdGuess->isEnabled(), answer.size() == 3);
     }

@@ -1,10 +1,9 @@
-#include "forms/random.h"
+#include "random/random.h"
 
 #include <atomic>
 #include <chrono>
 #include <random>
 
-namespace forms {
 namespace {
 // Shared by every source in the process, so two sources made in the same tick do not give the same numbers.
 std::uint64_t nextDrawNumber() {
@@ -39,5 +38,3 @@ double ClockSeededRandom::operator()() const {
 float ClockSeededRandom::single() const {
     return float(nextRaw() >> 40) * TwoToMinus24;
 }
-
-} // namespace forms

@@ -1,11 +1,9 @@
 // The classic pair of re-seeding the generator from the clock and drawing r (0 <= r < 1), as one call.
-// No widgets: the word lists' draws use it as their real source.
+// No Qt at all: both word draws use it as their real source.
 #pragma once
 
 #include <cstdint>
 #include <functional>
-
-namespace forms {
 
 // Every number comes from a fresh generator seeded from the clock mixed with a count of the numbers drawn
 // so far in this process: two draws within one clock tick still differ, so a redraw of a rejected number
@@ -26,5 +24,3 @@ private:
     std::uint64_t nextRaw() const;
     Clock m_clock;
 };
-
-} // namespace forms

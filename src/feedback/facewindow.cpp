@@ -1,0 +1,48 @@
+#include "feedback/facewindow.h"
+
+#include "media/global.h"
+
+#include <QCursor>
+
+namespace feedback {
+
+FaceWindow::FaceWindow(const Animation& animation)
+    : Form(animation.design)
+    , m_animation(animation) {}
+
+void FaceWindow::build() {
+    // The face itself points wherever the child points.
+    const QPixmap cursor = builtInPicture(m_animation.cursor).natural();
+    window()->setCursor(QCursor(cursor, cursor.width() / 2, cursor.height() / 2));
+    m_face = new Image(client(), m_animation.face);
+    m_face->setStretch(true);
+    m_face->setPicture(builtInPicture(m_animation.builtInFace));
+    Timer1 = new Timer(client(), TickIntervalMs, true);
+    connect(m_face, &Image::clicked, this, [this] { faceClick(); });
+    connect(Timer1, &Timer::timer, this, &FaceWindow::Timer1_Timer);
+}
+
+void FaceWindow::Form_Load() {
+    Ticks = 1;
+}
+
+void FaceWindow::Timer1_Timer() {
+    if (Ticks < 1 || Ticks > qint16(m_animation.steps.size())) {
+        unload();
+        return;
+    }
+    const FaceStep& step = m_animation.steps[std::size_t(Ticks - 1)];
+    const auto playSound = [&step] {
+        if (step.sound != nullptr)
+            Global::PlayWave(MediaFile(QLatin1String(step.sound)), false);
+    };
+    if (m_animation.soundFirst)
+        playSound();
+    if (step.picture != nullptr)
+        m_face->setPicture(LoadPicture(MediaFile(QLatin1String(step.picture))));
+    if (!m_animation.soundFirst)
+        playSound();
+    ++Ticks;
+}
+
+} // namespace feedback
