@@ -23,14 +23,14 @@ public:
     void Timer2_Timer();
     void ShowBigLetters();
 
-    ControlArray<Label> lblabc;
-    QPointer<TextBox> Text1;
-    QPointer<Image> Image2;
-    QPointer<Image> Image1;
-    QPointer<Label> Label2;
-    ControlArray<Label> Label1;
-    QPointer<Timer> Timer1;
-    QPointer<Timer> Timer2;
+    ControlArray<Label> lblabc; // the 26 letter tiles, "A" to "Z"
+    QPointer<TextBox> Text1;    // takes the typed letter; the only control with the focus
+    QPointer<Image> Image2;     // the stop sign: closes the window
+    QPointer<Image> Image1;     // the letter's picture; a click writes and speaks its word
+    QPointer<Label> Label2;     // the word under the picture
+    ControlArray<Label> Label1; // the big letter pairs: 0 to 3 light blue, 4 to 7 red over them
+    QPointer<Timer> Timer1;     // empties Text1 every 300 ms
+    QPointer<Timer> Timer2;     // arms the picture click every second
 
     // Members of the window object, not of its controls: they outlive a close and a reopening.
     QString CurrentPicture;

@@ -14,16 +14,16 @@ public:
     void Form_KeyPress(const QString& text);
     void Timer1_Timer();
 
-    QPointer<Timer> Timer1;
-    QPointer<Image> Image1;
-    QPointer<Label> Label1;
-    QPointer<Label> Label2;
-    QPointer<Label> Label3;
-    QPointer<Label> Label4;
-    QPointer<Label> Label5;
-    QPointer<Label> Label6;
-    QPointer<Label> Label7;
-    QPointer<Label> Label8;
+    QPointer<Timer> Timer1; // closes the splash after five seconds
+    QPointer<Image> Image1; // the splash picture
+    QPointer<Label> Label1; // the title in black: the shadow
+    QPointer<Label> Label2; // the title in red, over its shadow
+    QPointer<Label> Label3; // "Created By:"
+    QPointer<Label> Label4; // the authors
+    QPointer<Label> Label5; // "Create Date:"
+    QPointer<Label> Label6; // the month and year
+    QPointer<Label> Label7; // "Version:"
+    QPointer<Label> Label8; // the version
 
 protected:
     void build() override;
