@@ -1,12 +1,16 @@
-// The main menu: its window, controls, focus order, menus and the hourglass while an activity loads.
+// The main menu: its window, controls, focus order, menus and the hourglass while an activity loads; and
+// the start-up check of the media folder.
 #include "app/frmMain.h"
+#include "app/mediacheck.h"
 #include "forms/screen.h"
 #include "forms/units.h"
+#include "media/mediafolder.h"
 #include "shell/frmSplash.h"
 #include "testsupport.h"
 
 #include <QApplication>
 #include <QMenuBar>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -133,6 +137,29 @@ private slots:
         auto& main = showMainMenu();
         main.window()->close();
         QVERIFY(!main.isLoaded());
+    }
+
+    void startUpCheckFindsWhatIsMissing() {
+        QTemporaryDir dir;
+        QStringList names;
+        for (const MediaFile& file : mediaManifest())
+            names.append(file.name());
+        QVERIFY(names.contains(QStringLiteral("\\wordpot.gif")));
+        QVERIFY(!names.contains(QStringLiteral("\\.wav")));
+        // A folder with every file but one picture and one sound, stored in other letter cases.
+        const QString missingPicture = QStringLiteral("\\wordpot.gif");
+        const QString missingSound = QStringLiteral("\\bye.wav");
+        for (const QString& name : names) {
+            if (name == missingPicture || name == missingSound)
+                continue;
+            QFile file(dir.filePath(name.mid(1).toUpper()));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        MediaFolder::setPathForTesting(dir.path());
+        const MediaCheck check = checkMediaFolder();
+        MediaFolder::setPathForTesting(QStringLiteral(WORDPOT_ASSETS_DIR));
+        QCOMPARE(check.missingPictures, QList<MediaFile>{MediaFile(missingPicture)});
+        QCOMPARE(check.missingSounds, QList<MediaFile>{MediaFile(missingSound)});
     }
 };
 

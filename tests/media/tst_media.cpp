@@ -1,230 +1,267 @@
-// Checks that the media folder holds every file the program asks for, once, in formats the
-// program can play and show, and that the built-in artwork has the sizes the windows lay out.
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QHash>
-#include <QImageReader>
-#include <QSet>
+// PlayWave and the media folder: timing of waited and unwaited sounds under SDL's dummy driver, the
+// newest sound winning, the alert for missing files, the case-blind lookup, and the input gate.
+#include "media/global.h"
+#include "media/inputgate.h"
+#include "media/mediafolder.h"
+#include "media/soundplayer.h"
+#include "testsupport.h"
+
+#include <cmath>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QTemporaryDir>
 #include <QtEndian>
 #include <QTest>
-
-#include "app/mediacheck.h"
+#include <thread>
 
 namespace {
-
-const QString assetsDir = QStringLiteral(WORDPOT_ASSETS_DIR);
-const QString resourcesDir = QStringLiteral(WORDPOT_RESOURCES_DIR);
-
-QStringList assetFiles(const QStringList& filters = {}) {
-    return QDir(assetsDir).entryList(filters, QDir::Files | QDir::Hidden, QDir::Name);
+// A 44.1 kHz 16-bit mono tone of the given length.
+void writeTone(const QString& file, int ms) {
+    const int samples = 44100 * ms / 1000;
+    QByteArray data;
+    for (int i = 0; i < samples; ++i) {
+        const qint16 value = qint16(6000 * std::sin(2 * M_PI * 440.0 * i / 44100.0));
+        data.append(reinterpret_cast<const char*>(&value), 2);
+    }
+    auto u32 = [](quint32 v) { return QByteArray(reinterpret_cast<const char*>(&v), 4); };
+    auto u16 = [](quint16 v) { return QByteArray(reinterpret_cast<const char*>(&v), 2); };
+    QByteArray wav = "RIFF" + u32(quint32(36 + data.size())) + "WAVEfmt " + u32(16) + u16(1) + u16(1) +
+                     u32(44100) + u32(44100 * 2) + u16(2) + u16(16) + "data" + u32(quint32(data.size())) +
+                     data;
+    QFile out(file);
+    QVERIFY(out.open(QIODevice::WriteOnly));
+    out.write(wav);
 }
 
-// Longest sound allowed: a letter must end before Hangman goes on, the feedback sounds before
-// their window starts them again 2 s later.
-double maxSeconds(const QString& fileName) {
-    const QString name = fileName.toLower();
-    if (name.size() == 5 && name[0].isLetter() && name.endsWith(".wav"))
-        return 1.0;
-    return name == "gotit.wav" || name == "uhoh.wav" ? 1.8 : 3.0;
+qint64 timed(const std::function<void()>& action) {
+    QElapsedTimer clock;
+    clock.start();
+    action();
+    return clock.elapsed();
 }
 
-struct WavInfo {
-    QString error; // empty when a whole data chunk was found
-    quint16 format = 0, channels = 0, bits = 0;
-    quint32 rate = 0, dataBytes = 0;
+// Counts the presses that reach it.
+class PressCounter : public QWidget {
+public:
+    int presses = 0;
+
+protected:
+    void mousePressEvent(QMouseEvent*) override { ++presses; }
 };
 
-WavInfo readWav(const QString& path) {
-    WavInfo info;
-    QFile file(path);
-    const QByteArray d = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    if (!d.startsWith("RIFF") || d.mid(8, 4) != "WAVE") {
-        info.error = "not a RIFF/WAVE file";
-        return info;
-    }
-    // Walk the chunks: encoders may put others (LIST and so on) before the data.
-    for (qsizetype pos = 12; pos + 8 <= d.size();) {
-        const QByteArray id = d.mid(pos, 4);
-        const quint32 size = qFromLittleEndian<quint32>(d.constData() + pos + 4);
-        const char* body = d.constData() + pos + 8;
-        if (pos + 8 + qsizetype(size) > d.size())
-            break;
-        if (id == "fmt " && size >= 16) {
-            info.format = qFromLittleEndian<quint16>(body);
-            info.channels = qFromLittleEndian<quint16>(body + 2);
-            info.rate = qFromLittleEndian<quint32>(body + 4);
-            info.bits = qFromLittleEndian<quint16>(body + 14);
-        } else if (id == "data") {
-            info.dataBytes = size;
-            return info;
-        }
-        pos += 8 + size + (size & 1);
-    }
-    info.error = "no whole data chunk";
-    return info;
-}
+// Remembers when it was last painted.
+class PaintClock : public QWidget {
+public:
+    QElapsedTimer* clock = nullptr;
+    qint64 paintedAt = -1;
 
-// The sizes of every image in the file, largest first, as "32x32, 16x16".
-QString frameSizes(const QString& path, QString* format) {
-    QImageReader reader(path);
-    *format = QString::fromLatin1(reader.format());
-    QList<QSize> sizes;
-    do {
-        const QImage frame = reader.read();
-        if (frame.isNull())
-            break;
-        sizes << frame.size();
-    } while (reader.jumpToNextImage());
-    std::sort(sizes.begin(), sizes.end(),
-              [](QSize a, QSize b) { return a.width() * a.height() > b.width() * b.height(); });
-    QStringList parts;
-    for (const QSize& s : sizes)
-        parts << QStringLiteral("%1x%2").arg(s.width()).arg(s.height());
-    return parts.join(", ");
-}
-
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter(this).fillRect(rect(), Qt::red);
+        paintedAt = clock->elapsed();
+    }
+};
 } // namespace
 
-class TestMedia : public QObject {
+class MediaTest : public QObject {
     Q_OBJECT
+private:
+    QTemporaryDir m_dir;
+    static MediaFile path(const QString& name) { return MediaFile(name); }
 
 private slots:
-    // Every name the program asks for is there, once, found without regard to case; every file is asked
-    // for (anything else is a misspelt name or a leftover); "\.wav" stays missing so the alert plays.
-    void namesMatchTheProgram() {
-        QHash<QString, QStringList> byKey;
-        for (const QString& name : assetFiles())
-            if (name != "CREDITS")
-                byKey[name.toLower()] << name;
-        QVERIFY2(!byKey.isEmpty(), "the media folder is empty");
-        QSet<QString> asked;
-        QStringList missing, clashes, unused;
-        for (const MediaFile& file : mediaManifest()) {
-            const QString& name = file.name();
-            QVERIFY2(name.startsWith('\\') || name.startsWith('/'), qPrintable(name));
-            const QString key = name.mid(1).toLower();
-            asked.insert(key);
-            if (!byKey.contains(key))
-                missing << name;
-        }
-        for (auto it = byKey.cbegin(); it != byKey.cend(); ++it) {
-            if (it.value().size() > 1)
-                clashes << it.value().join(" / ");
-            if (!asked.contains(it.key()))
-                unused << it.value();
-        }
-        QVERIFY2(!byKey.contains(".wav") && !asked.contains(".wav"), "\"\\.wav\" must name no file");
-        QVERIFY2(clashes.isEmpty(), qPrintable("names differing only in case: " + clashes.join("; ")));
-        QVERIFY2(missing.isEmpty(), qPrintable("missing from assets/: " + missing.join(", ")));
-        QVERIFY2(unused.isEmpty(), qPrintable("files the program never asks for: " + unused.join(", ")));
+    void initTestCase() {
+        QVERIFY(m_dir.isValid());
+        writeTone(m_dir.filePath(QStringLiteral("tone300.wav")), 300);
+        writeTone(m_dir.filePath(QStringLiteral("tone1000.wav")), 1000);
+        writeTone(m_dir.filePath(QStringLiteral("lower.wav")), 250);
+        writeTone(m_dir.filePath(QStringLiteral("UPPER.WAV")), 250);
+        QFile broken(m_dir.filePath(QStringLiteral("broken.wav")));
+        QVERIFY(broken.open(QIODevice::WriteOnly));
+        broken.write("RIFF this is not a wave file at all");
+        broken.close();
+        testsupport::prepare();
+        MediaFolder::setPathForTesting(m_dir.path());
+        Global::StartSound();
+        QCOMPARE(SoundPlayer::instance().driverName(), QStringLiteral("dummy"));
     }
 
-    void everyFileIsCredited() {
-        QFile file(assetsDir + "/CREDITS");
-        QVERIFY2(file.open(QIODevice::ReadOnly | QIODevice::Text), "assets/CREDITS is missing");
-        QSet<QString> credited;
-        for (const QByteArray& line : file.readAll().split('\n'))
-            credited.insert(QString::fromUtf8(line).section(' ', 0, 0, QString::SectionSkipEmpty));
-        QStringList missing;
-        for (const QString& name : assetFiles())
-            if (name != "CREDITS" && !credited.contains(name))
-                missing << name;
-        QVERIFY2(missing.isEmpty(), qPrintable("not in assets/CREDITS: " + missing.join(", ")));
+    void waitedSoundReturnsWhenItEnds() {
+        bool result = false;
+        const qint64 ms =
+            timed([&] { result = Global::PlayWave(path(QStringLiteral("\\tone300.wav")), true); });
+        QVERIFY(result);
+        QVERIFY2(ms >= 285 && ms <= 330, qPrintable(QString::number(ms)));
+        QVERIFY(!SoundPlayer::instance().isPlaying());
     }
 
-    void wavFormat_data() {
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<double>("maxSeconds");
-        for (const QString& name : assetFiles({"*.wav"}))
-            QTest::newRow(qPrintable(name)) << assetsDir + "/" + name << maxSeconds(name);
-        QTest::newRow("built-in alert") << resourcesDir + "/sounds/alert.wav" << 3.0;
+    void unwaitedSoundReturnsAtOnce() {
+        const qint64 ms =
+            timed([&] { QVERIFY(Global::PlayWave(path(QStringLiteral("\\tone300.wav")), false)); });
+        QVERIFY2(ms < 15, qPrintable(QString::number(ms)));
+        QVERIFY(SoundPlayer::instance().isPlaying());
+        QTRY_VERIFY_WITH_TIMEOUT(!SoundPlayer::instance().isPlaying(), 1000);
     }
 
-    void wavFormat() {
-        QFETCH(QString, path);
-        QFETCH(double, maxSeconds);
-        const WavInfo wav = readWav(path);
-        QVERIFY2(wav.error.isEmpty(), qPrintable(wav.error));
-        QCOMPARE(wav.format, quint16(1)); // PCM
-        QCOMPARE(wav.channels, quint16(1));
-        QCOMPARE(wav.bits, quint16(16));
-        QCOMPARE(wav.rate, quint32(44100));
-        const double seconds = wav.dataBytes / (44100.0 * 2);
-        QVERIFY2(seconds >= 0.2 && seconds <= maxSeconds,
-                 qPrintable(QStringLiteral("%1 s long, %2 s at most").arg(seconds).arg(maxSeconds)));
+    void newestSoundWins_data() {
+        QTest::addColumn<bool>("secondWaits");
+        QTest::newRow("a waited sound cuts off one still playing") << true;
+        QTest::newRow("an unwaited sound cuts off one still playing") << false;
     }
 
-    // Every picture of the media folder, between the least size that still reads and the largest its
-    // window has room for.
-    void mediaPictures_data() {
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<QSize>("least");
-        QTest::addColumn<QSize>("most");
-        for (const QString& name : assetFiles({"*.gif", "*.jpg"})) {
-            const QString base = QFileInfo(name).completeBaseName().toLower();
-            QSize least(100, 100), most(185, 208); // the word pictures, above the spelling game's hint
-            if (base.size() == 1)
-                least = {32, 32}, most = {48, 48}; // letter tiles: some board slots are 48 px apart
-            else if (base == "circle")
-                least = {30, 30}, most = {36, 36};
-            else if (base == "wordpot")
-                least = {150, 150}, most = {200, 192}; // the splash's 3000 x 2880 twip picture place
-            QTest::newRow(qPrintable(name)) << assetsDir + "/" + name << least << most;
-        }
+    void newestSoundWins() {
+        QFETCH(bool, secondWaits);
+        Global::PlayWave(path(QStringLiteral("\\tone1000.wav")), false);
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        const qint64 ms = timed([&] { Global::PlayWave(path(QStringLiteral("/tone300.wav")), secondWaits); });
+        if (secondWaits)
+            QVERIFY2(ms >= 285 && ms <= 330, qPrintable(QString::number(ms)));
+        // The first sound would still have 900 ms to go; only the second one's 300 ms may be left.
+        QElapsedTimer clock;
+        clock.start();
+        while (SoundPlayer::instance().isPlaying())
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        QVERIFY2(clock.elapsed() <= (secondWaits ? 5 : 330), qPrintable(QString::number(clock.elapsed())));
     }
 
-    void mediaPictures() {
-        QFETCH(QString, path);
-        QFETCH(QSize, least);
-        QFETCH(QSize, most);
-        QImageReader reader(path);
-        QCOMPARE(reader.format(), path.endsWith(".jpg") ? QByteArray("jpeg") : QByteArray("gif"));
-        const QImage image = reader.read();
-        QVERIFY2(!image.isNull(), qPrintable(reader.errorString()));
-        QVERIFY2(image.width() >= least.width() && image.height() >= least.height() &&
-                     image.width() <= most.width() && image.height() <= most.height(),
-                 qPrintable(QStringLiteral("%1x%2").arg(image.width()).arg(image.height())));
+    void missingOrBrokenFilePlaysTheAlert_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("no such file") << QStringLiteral("\\nothere.wav");
+        QTest::newRow("bare extension") << QStringLiteral("\\.wav");
+        QTest::newRow("not a wave file") << QStringLiteral("\\broken.wav");
     }
 
-    // Pictures of an exact size: the built-in artwork, and the face icons, whose large image fills
-    // the feedback windows and whose small one sits on a button.
-    void exactPictures_data() {
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<QString>("format");
-        QTest::addColumn<QString>("sizes");
-        const auto row = [](const QString& path, const char* format, const char* sizes) {
-            QTest::newRow(qPrintable(QFileInfo(path).fileName())) << path << format << sizes;
+    void missingOrBrokenFilePlaysTheAlert() {
+        QFETCH(QString, name);
+        bool result = true;
+        const qint64 ms = timed([&] { result = Global::PlayWave(path(name), true); });
+        QVERIFY(!result);
+        // The caller waited for the alert, which is short but not nothing.
+        QVERIFY2(ms >= 150 && ms <= 1000, qPrintable(QString::number(ms)));
+    }
+
+    void namesResolveCaseBlind_data() {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("stored");
+        const QString dir = m_dir.path();
+        QTest::newRow("backslash") << dir << QStringLiteral("\\lower.wav") << QStringLiteral("lower.wav");
+        QTest::newRow("forward slash") << dir << QStringLiteral("/lower.wav") << QStringLiteral("lower.wav");
+        QTest::newRow("capitals find small letters")
+            << dir << QStringLiteral("\\LOWER.WAV") << QStringLiteral("lower.wav");
+        QTest::newRow("small letters find capitals")
+            << dir << QStringLiteral("\\upper.wav") << QStringLiteral("UPPER.WAV");
+        QTest::newRow("mixed case") << dir << QStringLiteral("/Upper.Wav") << QStringLiteral("UPPER.WAV");
+        QTest::newRow("doubled separator")
+            << dir + QLatin1Char('/') << QStringLiteral("\\lower.wav") << QStringLiteral("lower.wav");
+        QTest::newRow("doubled backslashes")
+            << dir << QStringLiteral("\\\\lower.wav") << QStringLiteral("lower.wav");
+    }
+
+    void namesResolveCaseBlind() {
+        QFETCH(QString, folder);
+        QFETCH(QString, name);
+        QFETCH(QString, stored);
+        MediaFolder::setPathForTesting(folder);
+        QCOMPARE(MediaFolder::resolve(MediaFile(name)), m_dir.filePath(stored));
+        QVERIFY(Global::PlayWave(MediaFile(name), false));
+        MediaFolder::setPathForTesting(m_dir.path());
+    }
+
+    void unknownNamesResolveToNothing() {
+        QCOMPARE(MediaFolder::resolve(path(QStringLiteral("\\.wav"))), QString());
+        QCOMPARE(MediaFolder::resolve(path(QStringLiteral("\\lower.wa"))), QString());
+        QCOMPARE(MediaFolder::resolve(path(QStringLiteral("\\"))), QString());
+    }
+
+    void waitedSoundShowsWhatChangedFirst() {
+        QElapsedTimer clock;
+        PaintClock widget;
+        widget.clock = &clock;
+        widget.resize(50, 50);
+        widget.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&widget));
+        clock.start();
+        widget.paintedAt = -1;
+        widget.update(); // what a handler changes is only scheduled for painting...
+        Global::PlayWave(path(QStringLiteral("\\tone300.wav")), true);
+        // ...yet it was painted before the sound, not after it.
+        QVERIFY(widget.paintedAt >= 0);
+        QVERIFY2(widget.paintedAt < 100, qPrintable(QString::number(widget.paintedAt)));
+    }
+
+    // A child's presses on a display whose clock reads `start` when the gate's reads 0 and runs `ppm`
+    // parts per million slow: one every `gapMs`, each delivered within a few ms. Each sound blocks for 1 s
+    // from its start; two presses given during it come in after it and must be dropped, and one given
+    // 50 ms after it must be taken, as must every other press.
+    void inputGivenDuringABlockIsDropped_data() {
+        QTest::addColumn<quint32>("start");
+        QTest::addColumn<int>("ppm");
+        QTest::addColumn<qint64>("gapMs");
+        QTest::addColumn<QList<qint64>>("sounds");
+        constexpr qint64 Minute = 60000, Hour = 60 * Minute;
+        const quint32 wrapIn30s = quint32(-30000);
+        QTest::newRow("no wrap") << quint32(1000) << 0 << qint64(5000) << QList<qint64>{20000, 40000};
+        QTest::newRow("sound ends before the wrap") << wrapIn30s << 0 << qint64(5000) << QList<qint64>{28500};
+        QTest::newRow("sound ends after the wrap") << wrapIn30s << 0 << qint64(5000) << QList<qint64>{29500};
+        QTest::newRow("long after the wrap") << wrapIn30s << 0 << Minute << QList<qint64>{29500, 5 * Hour};
+        QTest::newRow("a slow clock over a day, across the wrap")
+            << quint32(-12 * Hour) << 100 << Minute << QList<qint64>{Hour, 12 * Hour + 500, 23 * Hour};
+        QTest::newRow("a fast clock over a day")
+            << quint32(7) << -100 << Minute << QList<qint64>{Hour, 12 * Hour, 23 * Hour};
+    }
+
+    void inputGivenDuringABlockIsDropped() {
+        QFETCH(quint32, start);
+        QFETCH(int, ppm);
+        QFETCH(qint64, gapMs);
+        QFETCH(QList<qint64>, sounds);
+        constexpr qint64 SoundMs = 1000;
+        const auto stampAt = [&](qint64 given) { return quint32(start + given - given * ppm / 1000000); };
+        StampGate gate;
+        QStringList wrong;
+        const auto deliver = [&](qint64 given, qint64 at, bool expected) {
+            if (gate.admit(stampAt(given), at) != expected)
+                wrong << QStringLiteral("%1 given at %2 ms").arg(expected ? "dropped" : "taken").arg(given);
         };
-        const QString r = resourcesDir + "/";
-        row(r + "pictures/stop.gif", "gif", "100x100");
-        row(r + "pictures/icon.ico", "ico", "32x32, 16x16");
-        row(r + "pictures/icon-256.png", "png", "256x256");
-        row(r + "bitmaps/101.bmp", "bmp", "300x300");
-        row(r + "bitmaps/102.bmp", "bmp", "150x100");
-        row(r + "bitmaps/103.bmp", "bmp", "200x200");
-        row(r + "pictures/cmdwordpot.jpg", "jpeg", "160x150");
-        row(r + "pictures/cmdhangman.gif", "gif", "150x100");
-        row(r + "pictures/background.jpg", "jpeg", "600x495");
-        row(r + "pictures/erase.gif", "gif", "40x40");
-        row(r + "pictures/happyface.ico", "ico", "32x32, 16x16");
-        row(r + "pictures/sadface.ico", "ico", "32x32, 16x16");
-        row(r + "cursors/happy.ico", "ico", "32x32, 16x16");
-        row(r + "cursors/sad.ico", "ico", "32x32");
-        for (const QString& name : assetFiles({"*.ico"}))
-            row(assetsDir + "/" + name, "ico", "256x256, 32x32");
+        const qint64 end = sounds.last() + 2 * gapMs;
+        for (qint64 t = 0, next = 0; t < end; t += gapMs) {
+            deliver(t, t + 1 + t / gapMs % 7, true);
+            if (next < sounds.size() && t + gapMs > sounds[next]) {
+                const qint64 s = sounds[next++];
+                gate.blockEnded(s + SoundMs);
+                deliver(s + 300, s + SoundMs + 1, false);
+                deliver(s + 700, s + SoundMs + 2, false);
+                deliver(s + SoundMs + 50, s + SoundMs + 52, true);
+            }
+        }
+        QVERIFY2(wrong.isEmpty(), qPrintable(wrong.mid(0, 5).join(QLatin1String(", "))));
     }
 
-    void exactPictures() {
-        QFETCH(QString, path);
-        QFETCH(QString, format);
-        QFETCH(QString, sizes);
-        QVERIFY2(QFileInfo::exists(path), "missing");
-        QString actualFormat;
-        QCOMPARE(frameSizes(path, &actualFormat), sizes);
-        QCOMPARE(actualFormat, format);
+    // The same rule on the application's real input, through its event filter.
+    void theGateFiltersTheApplicationsInput() {
+        InputGate& gate = InputGate::instance();
+        gate.setEnabled(true);
+        PressCounter target;
+        auto press = [&](quint64 stamp) {
+            QMouseEvent event(QEvent::MouseButtonPress, QPointF(1, 1), QPointF(1, 1), Qt::LeftButton,
+                              Qt::LeftButton, Qt::NoModifier);
+            event.setTimestamp(stamp);
+            QApplication::sendEvent(&target, &event);
+        };
+        press(5000);
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        gate.blockEnded();
+        press(5010); // given during the block
+        press(9000); // given well after it
+        gate.setEnabled(false);
+        QCOMPARE(target.presses, 2);
     }
+
+    void cleanupTestCase() { Global::StopSound(); }
 };
 
-QTEST_MAIN(TestMedia)
+QTEST_MAIN(MediaTest)
 #include "tst_media.moc"

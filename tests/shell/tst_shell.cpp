@@ -1,8 +1,5 @@
-// The windows around the activities: the splash, the exit confirmation and the about box, and the
-// start-up check of the media folder.
-#include "about/frmAbout.h"
+// The windows around the activities: the splash and the exit confirmation.
 #include "app/frmMain.h"
-#include "app/mediacheck.h"
 #include "feedback/frmHappyFace.h"
 #include "forms/screen.h"
 #include "media/mediafolder.h"
@@ -209,68 +206,6 @@ private slots:
         QTest::keyClick(exit.window()->windowHandle(), Qt::Key_Return);
         QVERIFY(!exit.isLoaded());
         QCOMPARE(sounds.names().last(), QStringLiteral("\\bye.wav"));
-    }
-
-    // ---- about box ----
-
-    void aboutFillsInTheProgramsIdentity_data() {
-        QTest::addColumn<QString>("version");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("this release") << QStringLiteral("1.0.0") << QStringLiteral("Version 1.0.0");
-        QTest::newRow("another") << QStringLiteral("2.11.4") << QStringLiteral("Version 2.11.4");
-        QTest::newRow("no revision") << QStringLiteral("3.1") << QStringLiteral("Version 3.1.0");
-    }
-
-    void aboutFillsInTheProgramsIdentity() {
-        QFETCH(QString, version);
-        QFETCH(QString, shown);
-        QCoreApplication::setApplicationVersion(version);
-        auto& about = Forms::get<frmAbout>();
-        about.load();
-        QCoreApplication::setApplicationVersion(QStringLiteral(WORDPOT_VERSION));
-        QCOMPARE(about.caption(), QStringLiteral("About Wordpot"));
-        QCOMPARE(about.lblTitle->caption(), QStringLiteral("Wordpot"));
-        QCOMPARE(about.lblVersion->caption(), shown);
-        QCOMPARE(about.clientSize(), QSize(413, 235));
-        QCOMPARE(about.picIcon->size(), QSize(36, 36));
-    }
-
-    void enterAndEscapeCloseTheAboutBox_data() {
-        QTest::addColumn<int>("key");
-        QTest::newRow("Enter") << int(Qt::Key_Return);
-        QTest::newRow("Escape") << int(Qt::Key_Escape);
-    }
-
-    void enterAndEscapeCloseTheAboutBox() {
-        QFETCH(int, key);
-        auto& about = Forms::get<frmAbout>();
-        about.show();
-        QVERIFY(QTest::qWaitForWindowActive(about.window()));
-        QTest::keyClick(about.window()->windowHandle(), Qt::Key(key));
-        QVERIFY(!about.isLoaded());
-    }
-
-    void startUpCheckFindsWhatIsMissing() {
-        QTemporaryDir dir;
-        QStringList names;
-        for (const MediaFile& file : mediaManifest())
-            names.append(file.name());
-        QVERIFY(names.contains(QStringLiteral("\\wordpot.gif")));
-        QVERIFY(!names.contains(QStringLiteral("\\.wav")));
-        // A folder with every file but one picture and one sound, stored in other letter cases.
-        const QString missingPicture = QStringLiteral("\\wordpot.gif");
-        const QString missingSound = QStringLiteral("\\bye.wav");
-        for (const QString& name : names) {
-            if (name == missingPicture || name == missingSound)
-                continue;
-            QFile file(dir.filePath(name.mid(1).toUpper()));
-            QVERIFY(file.open(QIODevice::WriteOnly));
-        }
-        MediaFolder::setPathForTesting(dir.path());
-        const MediaCheck check = checkMediaFolder();
-        MediaFolder::setPathForTesting(QStringLiteral(WORDPOT_ASSETS_DIR));
-        QCOMPARE(check.missingPictures, QList<MediaFile>{MediaFile(missingPicture)});
-        QCOMPARE(check.missingSounds, QList<MediaFile>{MediaFile(missingSound)});
     }
 
 private:
