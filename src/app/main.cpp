@@ -1,5 +1,6 @@
 // Wordpot: start-up. The main menu loads (running the splash modally) and the run lasts until the last
 // window is unloaded.
+#include "app/commandline.h"
 #include "app/frmMain.h"
 #include "app/mediacheck.h"
 #include "forms/application.h"
@@ -8,6 +9,8 @@
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
+    if (const std::optional<int> status = commandLineExitStatus(argc, argv))
+        return *status;
     QApplication app(argc, argv);
     forms::prepareApplication();
     if (!mediaFolderIsComplete())

@@ -113,6 +113,11 @@ QVector<Picture> catalogue() {
         << icon(r + "pictures/sadface.ico", Face::Straight, {32, 16})
         << icon(r + "cursors/happy.ico", Face::LaughRed, {32, 16})
         << icon(r + "cursors/sad.ico", Face::Frown, {32});
+
+    // The desktop's icon for the program, in every size of the icon theme: the window icon's drawing.
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        all << drawn(QStringLiteral("dist/icons/hicolor/%1x%1/apps/wordpot.png").arg(size),
+                     [size] { return windowIcon(size); });
     return all;
 }
 
