@@ -136,9 +136,16 @@ QStringList Desktop::windows(const QString& title) const {
     return ids;
 }
 
-std::optional<QString> Desktop::waitForWindow(const QString& title, int timeoutMs) const {
+std::optional<QString> Desktop::waitForWindow(const QString& title, int timeoutMs, QSize size) const {
     QStringList ids;
-    waitUntil([&] { return !(ids = windows(title)).isEmpty(); }, timeoutMs);
+    waitUntil(
+        [&] {
+            ids = windows(title);
+            if (size.isValid())
+                ids.removeIf([&](const QString& id) { return geometry(id).size() != size; });
+            return !ids.isEmpty();
+        },
+        timeoutMs);
     return ids.isEmpty() ? std::nullopt : std::optional(ids.last()); // the topmost
 }
 
@@ -274,14 +281,6 @@ void Desktop::key(const QString& windowId, const QString& keys) const {
     QThread::msleep(KeyDelayMs * 2 * names.size());
 }
 
-void Desktop::type(const QString& windowId, const QString& text) const {
-    for (const QChar c : text) {
-        // Capitals are typed with Shift, as a child would.
-        const QString name = c == QLatin1Char(' ') ? QStringLiteral("space") : QString(c.toLower());
-        key(windowId, c.isUpper() ? QStringLiteral("shift+") + name : name);
-    }
-}
-
 void Desktop::closeWindow(const QString& windowId) const {
     XEvent event = {};
     event.xclient.type = ClientMessage;
@@ -310,6 +309,13 @@ QImage Desktop::waitForScreen(const std::function<bool(const QImage&)>& check, i
     QImage shot;
     waitUntil([&] { return check(shot = screenshot()); }, timeoutMs);
     return shot;
+}
+
+bool Desktop::waitForColour(QRect area, const QColor& colour, int atLeast, int timeoutMs) const {
+    return countNear(
+               waitForScreen([&](const QImage& shot) { return countNear(shot, area, colour) >= atLeast; },
+                             timeoutMs),
+               area, colour) >= atLeast;
 }
 
 QImage Desktop::keepScreenshot(const QString& name) const {

@@ -34,8 +34,9 @@ public:
 
     // Every visible top-level window with exactly this title.
     QStringList windows(const QString& title) const;
-    // The id of the visible top-level window with exactly this title, waiting up to timeoutMs.
-    std::optional<QString> waitForWindow(const QString& title, int timeoutMs = 10000) const;
+    // The id of the topmost visible top-level window with exactly this title (and size, if one is given),
+    // waiting up to timeoutMs.
+    std::optional<QString> waitForWindow(const QString& title, int timeoutMs = 10000, QSize size = {}) const;
     // Waits until no visible window has this title.
     bool waitForNoWindow(const QString& title, int timeoutMs = 10000) const;
     bool hasWindow(const QString& title) const;
@@ -61,13 +62,14 @@ public:
     // X key names joined by "+" ("a", "Return", "alt+n", "shift+a"); the pointer is moved over the window
     // first, since keyboard focus follows the pointer without a window manager.
     void key(const QString& windowId, const QString& keys) const;
-    void type(const QString& windowId, const QString& text) const;
     // The close box: a WM_DELETE_WINDOW message.
     void closeWindow(const QString& windowId) const;
 
     QImage screenshot() const;
     // Takes screenshots until one satisfies the check (or the time is up) and returns the last.
     QImage waitForScreen(const std::function<bool(const QImage&)>& check, int timeoutMs = 5000) const;
+    // Waits until at least this many pixels of a screen area are close to a colour.
+    bool waitForColour(QRect area, const QColor& colour, int atLeast = 200, int timeoutMs = 5000) const;
     // Saves a screenshot under the test artifacts folder and returns it.
     QImage keepScreenshot(const QString& name) const;
 

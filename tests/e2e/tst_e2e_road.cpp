@@ -1,5 +1,6 @@
-// The whole road on the real program: the splash, the main menu after it, each activity opened and closed,
-// the about box, the exit confirmation answered No and then Yes, and the end of the run.
+// The whole road on the real program: the splash and the main menu after it; each activity opened from
+// its button and closed by its close box, a letter typed in the letter explorer; the about box; the exit
+// confirmation answered No and then Yes, and the end of the run; the close box and SIGTERM end it too.
 #include "harness.h"
 
 #include <QElapsedTimer>
@@ -9,17 +10,21 @@ using namespace e2e;
 
 namespace {
 constexpr int SplashMs = 5000;
+const QString MainTitle = QStringLiteral("Welcome to Wordpot");
 const QColor Red(255, 0, 0);
 
-QPoint centreOf(QRect twips) {
+QPoint centreTw(QRect twips) {
     return QPoint((twips.x() + twips.width() / 2) / 15, (twips.y() + twips.height() / 2) / 15);
 }
 
-// Waits until something of this colour is drawn inside the window.
-bool painted(const Desktop& desktop, const QString& id, const QColor& colour) {
-    const QRect area = desktop.geometry(id);
-    return countNear(desktop.waitForScreen([&](const QImage& s) { return countNear(s, area, colour) > 200; }),
-                     area, colour) > 200;
+// Waits for a window of this title and size, centred, and for something of this colour drawn in it.
+std::optional<QString> waitForPainted(const Desktop& desktop, const QString& title, QSize size,
+                                      const QColor& colour, int atLeast = 200) {
+    const auto id = desktop.waitForWindow(title, 5000, size);
+    if (!id || !centred(desktop.geometry(*id)) ||
+        !desktop.waitForColour(desktop.geometry(*id), colour, atLeast))
+        return std::nullopt;
+    return id;
 }
 } // namespace
 
@@ -39,24 +44,25 @@ private slots:
         const QRect window = desktop.geometry(*splash);
         QCOMPARE(window.size(), QSize(582, 291));
         QVERIFY(centred(window));
-        QVERIFY(!desktop.hasWindow(QStringLiteral("Welcome to Wordpot")));
+        QVERIFY(!desktop.hasWindow(MainTitle));
         // No taskbar entry; nothing asks the window manager for a frame or a title bar.
         const QStringList state = desktop.atoms(*splash, "_NET_WM_STATE");
         QVERIFY2(state.contains(QLatin1String("_NET_WM_STATE_SKIP_TASKBAR")), qPrintable(state.join(' ')));
         QVERIFY(desktop.atoms(*splash, "_NET_WM_WINDOW_TYPE")
                     .contains(QLatin1String("_NET_WM_WINDOW_TYPE_SPLASH")));
-        QVERIFY(painted(desktop, *splash, Red)); // the title
+        QVERIFY(desktop.waitForColour(window, Red)); // the title
         desktop.keepScreenshot(QStringLiteral("splash"));
         // A click does not close it: the main menu still comes only after five seconds.
         desktop.click(window.center());
-        const auto main = desktop.waitForWindow(QStringLiteral("Welcome to Wordpot"), SplashMs + 3000);
-        QVERIFY(main.has_value());
+        QVERIFY(desktop.waitForWindow(MainTitle, SplashMs + 3000).has_value());
         QVERIFY2(sinceStart.elapsed() >= SplashMs, qPrintable(QString::number(sinceStart.elapsed())));
         QVERIFY2(sinceSeen.elapsed() <= SplashMs + 700, qPrintable(QString::number(sinceSeen.elapsed())));
         QVERIFY(!desktop.splashWindow().has_value());
+        program.terminate(); // SIGTERM ends the run at once
+        QVERIFY(program.waitForExit(2000));
     }
 
-    void aKeyClosesTheSplashAtOnce() {
+    void aKeyClosesTheSplashAtOnceAndTheCloseBoxEndsTheRun() {
         Desktop desktop;
         QVERIFY(desktop.isRunning());
         Program program(desktop);
@@ -65,32 +71,61 @@ private slots:
         QElapsedTimer clock;
         clock.start();
         desktop.key(*splash, QStringLiteral("a"));
-        QVERIFY(desktop.waitForWindow(QStringLiteral("Welcome to Wordpot"), 2000).has_value());
+        const auto main = desktop.waitForWindow(MainTitle, 2000);
+        QVERIFY(main.has_value());
         QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+        desktop.closeWindow(*main);
+        QVERIFY(program.waitForExit(2000));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 0);
     }
 
-    void activitiesAboutNoThenYesEndTheRun() {
+    void everyWindowOnTheWayAndYesEndsTheRun() {
         Desktop desktop;
         Program program(desktop);
         const auto main = desktop.waitForMainMenu();
         QVERIFY2(main.has_value(), qPrintable(desktop.windowTree() + program.describe()));
+        // The client area of 476 x 355 lies under the menu bar; the stop sign is red, the background white.
+        const QRect window = desktop.geometry(*main);
+        QCOMPARE(window.width(), 476);
+        QVERIFY2(window.height() >= 355 + 15 && window.height() <= 355 + 30,
+                 qPrintable(desktop.windowTree()));
+        QVERIFY(centred(window));
         const QPoint client = desktop.mainMenuClient(*main);
+        QVERIFY(desktop.waitForColour(QRect(client + QPoint(80, 250), QSize(20, 20)), Red, 300));
+        QCOMPARE(colourAt(desktop.keepScreenshot(QStringLiteral("main-menu")), client + QPoint(240, 180)),
+                 QColor(Qt::white));
 
-        // Each activity opens from its button and closes with its close box.
+        // Each activity opens from its button and closes with its close box; the letter explorer takes a
+        // letter from the keyboard first: its four corners turn red and its picture shows.
         const struct {
             QString title;
             QPoint button;
-            QSize client;
-        } activities[] = {{QStringLiteral("Wordpot"), {96, 60}, {646, 496}},
-                          {QStringLiteral("Wordpot"), {376, 60}, {794, 493}},
-                          {QStringLiteral("Hangman"), {376, 292}, {645, 521}}};
+            QSize size;
+            QColor colour; // of something drawn once it shows
+            QString screenshot;
+        } activities[] = {
+            {QStringLiteral("Wordpot"), {96, 60}, {646, 496}, Qt::magenta, QStringLiteral("letter-explorer")},
+            {QStringLiteral("Wordpot"), {376, 60}, {794, 493}, Qt::white, QStringLiteral("spelling-game")},
+            {QStringLiteral("Hangman"), {376, 292}, {645, 521}, Red, QStringLiteral("hangman")},
+        };
         for (const auto& activity : activities) {
             desktop.click(client + activity.button);
-            const auto window = desktop.waitForWindow(activity.title, 5000);
-            QVERIFY2(window.has_value(), qPrintable(desktop.windowTree()));
-            QCOMPARE(desktop.geometry(*window).size(), activity.client);
-            QVERIFY(centred(desktop.geometry(*window)));
-            desktop.closeWindow(*window);
+            const auto id = waitForPainted(desktop, activity.title, activity.size, activity.colour);
+            QVERIFY2(id.has_value(), qPrintable(desktop.windowTree()));
+            if (activity.screenshot == QLatin1String("letter-explorer")) {
+                desktop.key(*id, QStringLiteral("j"));
+                const QRect explorer = desktop.geometry(*id);
+                for (const QPoint corner :
+                     {QPoint(24, 48), QPoint(464, 40), QPoint(16, 336), QPoint(456, 344)})
+                    QVERIFY(
+                        desktop.waitForColour(QRect(explorer.topLeft() + corner, QSize(177, 137)), Red, 500));
+                const QRect picture(explorer.topLeft() + QPoint(208, 128), QSize(120, 120));
+                QVERIFY(waitUntil(
+                    [&] { return countNear(desktop.screenshot(), picture, Qt::white, 10) < 12000; }));
+            }
+            desktop.keepScreenshot(activity.screenshot);
+            desktop.closeWindow(*id);
             QVERIFY(desktop.waitForNoWindow(activity.title, 3000));
         }
 
@@ -98,25 +133,19 @@ private slots:
         desktop.key(*main, QStringLiteral("alt+h"));
         QVERIFY(waitUntil([&] { return desktop.popupShown(); }));
         desktop.key(*main, QStringLiteral("Return"));
-        const auto about = desktop.waitForWindow(QStringLiteral("About Wordpot"), 3000);
-        QVERIFY(about.has_value());
-        QCOMPARE(desktop.geometry(*about).size(), QSize(413, 235));
-        QVERIFY(centred(desktop.geometry(*about)));
-        QVERIFY(painted(desktop, *about, QColor(0x80, 0, 0))); // the note to parents
+        const auto about =
+            waitForPainted(desktop, QStringLiteral("About Wordpot"), {413, 235}, QColor(0x80, 0, 0));
+        QVERIFY2(about.has_value(), qPrintable(desktop.windowTree())); // the note to parents, in dark red
         desktop.keepScreenshot(QStringLiteral("about"));
         desktop.key(*about, QStringLiteral("Escape"));
         QVERIFY(desktop.waitForNoWindow(QStringLiteral("About Wordpot"), 2000));
 
         // The stop sign, then No.
         desktop.click(client + QPoint(90, 290));
-        auto exit = desktop.waitForWindow(QStringLiteral("Exit?"), 3000);
-        QVERIFY(exit.has_value());
-        const QRect exitWindow = desktop.geometry(*exit);
-        QCOMPARE(exitWindow.size(), QSize(389, 343));
-        QVERIFY(centred(exitWindow));
-        QVERIFY(painted(desktop, *exit, Red)); // the stop sign
+        auto exit = waitForPainted(desktop, QStringLiteral("Exit?"), {389, 343}, Red);
+        QVERIFY2(exit.has_value(), qPrintable(desktop.windowTree()));
         desktop.keepScreenshot(QStringLiteral("exit"));
-        desktop.click(exitWindow.topLeft() + centreOf(QRect(3120, 3360, 2295, 1335)));
+        desktop.click(desktop.geometry(*exit).topLeft() + centreTw(QRect(3120, 3360, 2295, 1335)));
         QVERIFY(desktop.waitForNoWindow(QStringLiteral("Exit?"), 2000));
         QVERIFY(program.isRunning());
 
@@ -126,7 +155,7 @@ private slots:
         desktop.key(*main, QStringLiteral("Return"));
         exit = desktop.waitForWindow(QStringLiteral("Exit?"), 3000);
         QVERIFY(exit.has_value());
-        desktop.click(desktop.geometry(*exit).topLeft() + centreOf(QRect(240, 3360, 2295, 1335)));
+        desktop.click(desktop.geometry(*exit).topLeft() + centreTw(QRect(240, 3360, 2295, 1335)));
         QVERIFY(program.waitForExit(5000));
         QCOMPARE(program.exitStatus(), QProcess::NormalExit);
         QCOMPARE(program.exitCode(), 0);

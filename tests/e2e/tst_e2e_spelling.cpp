@@ -3,6 +3,7 @@
 // wrong answer typed on the keyboard and the sad window, a right one typed, and the stop sign back to the
 // menu.
 #include "harness.h"
+#include "wordpot/wordlist.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -21,41 +22,25 @@ constexpr QRect HintLabel(616, 208, 153, 49);
 constexpr QRect AnswerBox(627, 283, 139, 43); // inside its frame
 constexpr QRect GuessButton(616, 408, 169, 81);
 constexpr QRect StopButton(8, 384, 129, 105);
-constexpr int LetterPicture = 44;
 
-const QStringList Words{"APPLE", "BALL", "CAT",  "DOG", "FROG", "HORSE", "LION", "NOSE",
-                        "ZEBRA", "KITE", "STAR", "ANT", "BEAR", "BEE",   "BOOK", "EGG",
-                        "HAT",   "PIG",  "TREE", "TIE", "LEAF", "SOCKS"};
-// The board, in pixels: each letter's slot corner in the game's client area.
-const QMap<QChar, QPoint> Slots{{'Z', {96, 120}},  {'F', {152, 88}},  {'C', {208, 72}},  {'P', {288, 88}},
-                                {'E', {56, 176}},  {'R', {120, 176}}, {'G', {184, 144}}, {'I', {240, 152}},
-                                {'L', {312, 160}}, {'B', {64, 240}},  {'S', {128, 240}}, {'N', {184, 208}},
-                                {'A', {248, 216}}, {'D', {320, 224}}, {'T', {200, 272}}, {'K', {104, 296}},
-                                {'H', {152, 320}}, {'O', {272, 280}}};
-
-int countPixels(const QImage& shot, QRect area, const std::function<bool(QColor)>& wanted) {
-    int count = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x)
-            count += wanted(colourAt(shot, {x, y})) ? 1 : 0;
-    return count;
+// The centre of a letter's picture on the board, in the game's client area (pictures are 44 px square).
+QPoint slotCentre(QChar letter) {
+    const wordpot::BoardSlot& slot = wordpot::Board[std::size_t(wordpot::slotOf(letter))];
+    return QPoint(slot.left, slot.top) / 15 + QPoint(22, 22);
 }
+
+const QColor FaceYellow(255, 212, 70);
 
 int darkPixels(const QImage& shot, QRect area) {
-    return countPixels(shot, area, [](QColor c) { return qGray(c.rgb()) < 128; });
-}
-
-// The face icons are yellow.
-int yellowPixels(const QImage& shot, QRect area) {
-    return countPixels(shot, area,
-                       [](QColor c) { return c.red() > 200 && c.green() > 150 && c.blue() < 120; });
+    return countNear(shot, area, Qt::black, 127);
 }
 
 // The word whose picture, one of the media folder's own files, stands in the word's place (right of the
 // line that divides the window).
 QString shownWord(const QImage& shot, QPoint client) {
     const QDir media = QFileInfo(Program::builtExecutable()).absoluteDir();
-    for (const QString& word : Words) {
+    for (int index = 1; index <= wordpot::WordCount; ++index) {
+        const QString word = wordpot::word(index);
         const QImage picture(media.filePath(word.toLower() + QStringLiteral(".gif")));
         bool same = !picture.isNull();
         for (int y = 0; same && y < picture.height(); y += 7)
@@ -67,21 +52,6 @@ QString shownWord(const QImage& shot, QPoint client) {
     return {};
 }
 
-// A visible window with this title and client size (the happy window shares the game's title).
-std::optional<QString> waitForWindowOfSize(const Desktop& desktop, const QString& title, QSize size,
-                                           int timeoutMs = 3000) {
-    std::optional<QString> found;
-    waitUntil(
-        [&] {
-            for (const QString& id : desktop.windows(title)) {
-                if (desktop.geometry(id).size() == size)
-                    found = id;
-            }
-            return found.has_value();
-        },
-        timeoutMs);
-    return found;
-}
 } // namespace
 
 class SpellingEndToEnd : public QObject {
@@ -99,12 +69,11 @@ private:
         return waitUntil([&] { return differingPixels(answer(), before, before.rect()) > 20; });
     }
 
-    bool type(const QString& window, const QString& keys) const {
-        for (const QString& key : keys.split(QLatin1Char(' '))) {
-            if (!changeAnswer([&] { m_desktop->key(window, key); }))
-                return false;
-        }
-        return true;
+    // Each key changes the answer before the next is given.
+    bool type(const QString& window, const QStringList& keys) const {
+        return std::all_of(keys.begin(), keys.end(), [&](const QString& key) {
+            return changeAnswer([&] { m_desktop->key(window, key); });
+        });
     }
 
 private slots:
@@ -117,7 +86,7 @@ private slots:
         QVERIFY2(menu.has_value(), qPrintable(program.standardError()));
         desktop.click(desktop.mainMenuClient(*menu) + WordpotButton);
 
-        const auto game = waitForWindowOfSize(desktop, QStringLiteral("Wordpot"), GameClient, 10000);
+        const auto game = desktop.waitForWindow(QStringLiteral("Wordpot"), 10000, GameClient);
         QVERIFY2(game.has_value(), qPrintable(program.standardError()));
         m_client = desktop.geometry(*game).topLeft();
         QVERIFY(centred(desktop.geometry(*game)));
@@ -135,23 +104,21 @@ private slots:
         desktop.keepScreenshot(QStringLiteral("spelling-hint"));
         QVERIFY(waitUntil([&] { return hint() == 0; }));
 
-        for (QChar letter : word) {
-            const QPoint slot = m_client + Slots.value(letter) + QPoint(LetterPicture / 2, LetterPicture / 2);
-            QVERIFY2(changeAnswer([&] { desktop.click(slot); }), qPrintable(word));
-        }
-        const QImage spelled = desktop.keepScreenshot(QStringLiteral("spelling-game"));
+        for (QChar letter : word)
+            QVERIFY2(changeAnswer([&] { desktop.click(m_client + slotCentre(letter)); }), qPrintable(word));
+        desktop.keepScreenshot(QStringLiteral("spelling-game"));
 
         const auto happyShown = [&] {
-            return waitForWindowOfSize(desktop, QStringLiteral("Wordpot"), HappyClient, 0).has_value();
+            return desktop.waitForWindow(QStringLiteral("Wordpot"), 0, HappyClient).has_value();
         };
         QElapsedTimer shown;
         desktop.click(m_client + GuessButton.center());
-        const auto happy = waitForWindowOfSize(desktop, QStringLiteral("Wordpot"), HappyClient);
+        const auto happy = desktop.waitForWindow(QStringLiteral("Wordpot"), 3000, HappyClient);
         QVERIFY2(happy.has_value(), qPrintable(word));
         shown.start();
         const QRect happyWindow = desktop.geometry(*happy);
         QVERIFY(centred(happyWindow));
-        QVERIFY(waitUntil([&] { return yellowPixels(desktop.screenshot(), happyWindow) > 10000; }));
+        QVERIFY(desktop.waitForColour(happyWindow, FaceYellow, 10000));
         desktop.keepScreenshot(QStringLiteral("spelling-happy"));
         QVERIFY(waitUntil([&] { return !happyShown(); }, 9000));
         QVERIFY2(shown.elapsed() > 4500 && shown.elapsed() < 7500,
@@ -167,22 +134,20 @@ private slots:
         QCOMPARE(darkPixels(desktop.screenshot(), AnswerBox.translated(m_client)), 0);
 
         // The next word by keyboard: first wrong, then right in small letters.
-        QVERIFY(type(*game, QStringList(second.size(), QStringLiteral("z")).join(QLatin1Char(' '))));
+        QVERIFY(type(*game, QStringList(second.size(), QStringLiteral("z"))));
         desktop.key(*game, QStringLiteral("Return"));
-        const auto sad = desktop.waitForWindow(QStringLiteral("Form1"), 3000);
-        QVERIFY(sad.has_value());
+        const auto sad = desktop.waitForWindow(QStringLiteral("Form1"), 3000, SadClient);
+        QVERIFY(sad.has_value() && centred(desktop.geometry(*sad)));
         const QRect sadWindow = desktop.geometry(*sad);
-        QCOMPARE(sadWindow.size(), SadClient);
-        QVERIFY(centred(sadWindow));
-        QVERIFY(waitUntil([&] { return yellowPixels(desktop.screenshot(), sadWindow) > 10000; }));
+        QVERIFY(desktop.waitForColour(sadWindow, FaceYellow, 10000));
         desktop.keepScreenshot(QStringLiteral("spelling-sad"));
         QVERIFY(desktop.waitForNoWindow(QStringLiteral("Form1"), 5000));
         QVERIFY(darkPixels(desktop.screenshot(), AnswerBox.translated(m_client)) > 100); // the answer stays
 
-        QVERIFY(type(*game, QStringList(second.size(), QStringLiteral("BackSpace")).join(QLatin1Char(' '))));
-        QVERIFY(type(*game, second.toLower().split(QString(), Qt::SkipEmptyParts).join(QLatin1Char(' '))));
+        QVERIFY(type(*game, QStringList(second.size(), QStringLiteral("BackSpace"))));
+        QVERIFY(type(*game, second.toLower().split(QString(), Qt::SkipEmptyParts)));
         desktop.key(*game, QStringLiteral("Return"));
-        const auto again = waitForWindowOfSize(desktop, QStringLiteral("Wordpot"), HappyClient);
+        const auto again = desktop.waitForWindow(QStringLiteral("Wordpot"), 3000, HappyClient);
         QVERIFY2(again.has_value(), qPrintable(second));
         // A click on the face closes it at once, long before its six seconds.
         QElapsedTimer clicked;
