@@ -1,228 +1,117 @@
-// Checks that the media folder holds every file the program asks for, once, in formats the
-// program can play and show, and that the built-in artwork has the sizes the windows lay out.
+// The media folder holds every file the program asks for, once and credited, in formats it can play;
+// pictures, the built-in ones too, have the sizes the windows' layouts leave them.
+#include "app/mediacheck.h"
+#include "forms/pictures.h"
+#include "testsupport.h"
+
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QHash>
-#include <QImageReader>
 #include <QSet>
 #include <QtEndian>
 #include <QTest>
 
-#include "app/mediacheck.h"
-
 namespace {
-
 const QString assetsDir = QStringLiteral(WORDPOT_ASSETS_DIR);
-const QString resourcesDir = QStringLiteral(WORDPOT_RESOURCES_DIR);
 
-QStringList assetFiles(const QStringList& filters = {}) {
-    return QDir(assetsDir).entryList(filters, QDir::Files | QDir::Hidden, QDir::Name);
+QStringList assetFiles(const QStringList& filters) {
+    QStringList files = QDir(assetsDir).entryList(filters, QDir::Files | QDir::Hidden, QDir::Name);
+    files.removeAll(QStringLiteral("CREDITS"));
+    return files;
 }
-
-// Longest sound allowed: a letter must end before Hangman goes on, the feedback sounds before
-// their window starts them again 2 s later.
-double maxSeconds(const QString& fileName) {
-    const QString name = fileName.toLower();
-    if (name.size() == 5 && name[0].isLetter() && name.endsWith(".wav"))
-        return 1.0;
-    return name == "gotit.wav" || name == "uhoh.wav" ? 1.8 : 3.0;
-}
-
-struct WavInfo {
-    QString error; // empty when a whole data chunk was found
-    quint16 format = 0, channels = 0, bits = 0;
-    quint32 rate = 0, dataBytes = 0;
-};
-
-WavInfo readWav(const QString& path) {
-    WavInfo info;
-    QFile file(path);
-    const QByteArray d = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    if (!d.startsWith("RIFF") || d.mid(8, 4) != "WAVE") {
-        info.error = "not a RIFF/WAVE file";
-        return info;
-    }
-    // Walk the chunks: encoders may put others (LIST and so on) before the data.
-    for (qsizetype pos = 12; pos + 8 <= d.size();) {
-        const QByteArray id = d.mid(pos, 4);
-        const quint32 size = qFromLittleEndian<quint32>(d.constData() + pos + 4);
-        const char* body = d.constData() + pos + 8;
-        if (pos + 8 + qsizetype(size) > d.size())
-            break;
-        if (id == "fmt " && size >= 16) {
-            info.format = qFromLittleEndian<quint16>(body);
-            info.channels = qFromLittleEndian<quint16>(body + 2);
-            info.rate = qFromLittleEndian<quint32>(body + 4);
-            info.bits = qFromLittleEndian<quint16>(body + 14);
-        } else if (id == "data") {
-            info.dataBytes = size;
-            return info;
-        }
-        pos += 8 + size + (size & 1);
-    }
-    info.error = "no whole data chunk";
-    return info;
-}
-
-// The sizes of every image in the file, largest first, as "32x32, 16x16".
-QString frameSizes(const QString& path, QString* format) {
-    QImageReader reader(path);
-    *format = QString::fromLatin1(reader.format());
-    QList<QSize> sizes;
-    do {
-        const QImage frame = reader.read();
-        if (frame.isNull())
-            break;
-        sizes << frame.size();
-    } while (reader.jumpToNextImage());
-    std::sort(sizes.begin(), sizes.end(),
-              [](QSize a, QSize b) { return a.width() * a.height() > b.width() * b.height(); });
-    QStringList parts;
-    for (const QSize& s : sizes)
-        parts << QStringLiteral("%1x%2").arg(s.width()).arg(s.height());
-    return parts.join(", ");
-}
-
 } // namespace
 
 class ResourcesTest : public QObject {
     Q_OBJECT
-
 private slots:
-    // Every name the program asks for is there, once, found without regard to case; every file is asked
-    // for (anything else is a misspelt name or a leftover); "\.wav" stays missing so the alert plays.
+    void initTestCase() { testsupport::prepare(); }
+
+    // Every name the program's tables ask for is there, found case-blind, once, and credited; every file
+    // is asked for (anything else is a misspelt name or a leftover); "\.wav" names no file, so the alert
+    // plays for it.
     void namesMatchTheProgram() {
-        QHash<QString, QStringList> byKey;
-        for (const QString& name : assetFiles())
-            if (name != "CREDITS")
-                byKey[name.toLower()] << name;
-        QVERIFY2(!byKey.isEmpty(), "the media folder is empty");
-        QSet<QString> asked;
-        QStringList missing, clashes, unused;
-        for (const MediaFile& file : mediaManifest()) {
-            const QString& name = file.name();
-            QVERIFY2(name.startsWith('\\') || name.startsWith('/'), qPrintable(name));
-            const QString key = name.mid(1).toLower();
-            asked.insert(key);
-            if (!byKey.contains(key))
-                missing << name;
-        }
-        for (auto it = byKey.cbegin(); it != byKey.cend(); ++it) {
-            if (it.value().size() > 1)
-                clashes << it.value().join(" / ");
-            if (!asked.contains(it.key()))
-                unused << it.value();
-        }
-        QVERIFY2(!byKey.contains(".wav") && !asked.contains(".wav"), "\"\\.wav\" must name no file");
-        QVERIFY2(clashes.isEmpty(), qPrintable("names differing only in case: " + clashes.join("; ")));
-        QVERIFY2(missing.isEmpty(), qPrintable("missing from assets/: " + missing.join(", ")));
-        QVERIFY2(unused.isEmpty(), qPrintable("files the program never asks for: " + unused.join(", ")));
-    }
-
-    void everyFileIsCredited() {
-        QFile file(assetsDir + "/CREDITS");
-        QVERIFY2(file.open(QIODevice::ReadOnly | QIODevice::Text), "assets/CREDITS is missing");
+        QFile credits(assetsDir + "/CREDITS");
+        QVERIFY(credits.open(QIODevice::ReadOnly | QIODevice::Text));
         QSet<QString> credited;
-        for (const QByteArray& line : file.readAll().split('\n'))
+        for (const QByteArray& line : credits.readAll().split('\n'))
             credited.insert(QString::fromUtf8(line).section(' ', 0, 0, QString::SectionSkipEmpty));
-        QStringList missing;
-        for (const QString& name : assetFiles())
-            if (name != "CREDITS" && !credited.contains(name))
-                missing << name;
-        QVERIFY2(missing.isEmpty(), qPrintable("not in assets/CREDITS: " + missing.join(", ")));
+        QHash<QString, QStringList> onDisk;
+        for (const QString& name : assetFiles({})) {
+            QVERIFY2(credited.contains(name), qPrintable("not in assets/CREDITS: " + name));
+            onDisk[name.toLower()] << name;
+        }
+        QSet<QString> asked;
+        for (const MediaFile& file : mediaManifest()) {
+            const QString key = file.name().mid(1).toLower(); // after its "\" or "/"
+            asked << key;
+            QVERIFY2(onDisk.contains(key), qPrintable("missing from assets/: " + file.name()));
+        }
+        QVERIFY(!asked.contains(".wav"));
+        for (auto it = onDisk.cbegin(); it != onDisk.cend(); ++it)
+            QVERIFY2(it->size() == 1 && asked.contains(it.key()),
+                     qPrintable("unasked or twice: " + it->join(' ')));
     }
 
+    // A plain header, then 16-bit PCM mono at 44.1 kHz. A letter must end before Hangman goes on, and the
+    // feedback sounds before their window starts them again.
     void wavFormat_data() {
         QTest::addColumn<QString>("path");
         QTest::addColumn<double>("maxSeconds");
-        for (const QString& name : assetFiles({"*.wav"}))
-            QTest::newRow(qPrintable(name)) << assetsDir + "/" + name << maxSeconds(name);
-        QTest::newRow("built-in alert") << resourcesDir + "/sounds/alert.wav" << 3.0;
+        for (const QString& name : assetFiles({"*.wav"})) {
+            const double most = name.size() == 5                            ? 1.0
+                                : name == "gotit.wav" || name == "uhoh.wav" ? 1.8
+                                                                            : 3.0;
+            QTest::newRow(qPrintable(name)) << assetsDir + "/" + name << most;
+        }
+        QTest::newRow("built-in alert") << QStringLiteral(":/sounds/alert.wav") << 3.0;
     }
 
     void wavFormat() {
         QFETCH(QString, path);
         QFETCH(double, maxSeconds);
-        const WavInfo wav = readWav(path);
-        QVERIFY2(wav.error.isEmpty(), qPrintable(wav.error));
-        QCOMPARE(wav.format, quint16(1)); // PCM
-        QCOMPARE(wav.channels, quint16(1));
-        QCOMPARE(wav.bits, quint16(16));
-        QCOMPARE(wav.rate, quint32(44100));
-        const double seconds = wav.dataBytes / (44100.0 * 2);
-        QVERIFY2(seconds >= 0.2 && seconds <= maxSeconds,
-                 qPrintable(QStringLiteral("%1 s long, %2 s at most").arg(seconds).arg(maxSeconds)));
-    }
-
-    // Every picture of the media folder, between the least size that still reads and the largest its
-    // window has room for.
-    void mediaPictures_data() {
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<QSize>("least");
-        QTest::addColumn<QSize>("most");
-        for (const QString& name : assetFiles({"*.gif", "*.jpg"})) {
-            const QString base = QFileInfo(name).completeBaseName().toLower();
-            QSize least(100, 100), most(185, 208); // the word pictures, above the spelling game's hint
-            if (base.size() == 1)
-                least = {32, 32}, most = {48, 48}; // letter tiles: some board slots are 48 px apart
-            else if (base == "circle")
-                least = {30, 30}, most = {36, 36};
-            else if (base == "wordpot")
-                least = {150, 150}, most = {200, 192}; // the splash's 3000 x 2880 twip picture place
-            QTest::newRow(qPrintable(name)) << assetsDir + "/" + name << least << most;
-        }
-    }
-
-    void mediaPictures() {
-        QFETCH(QString, path);
-        QFETCH(QSize, least);
-        QFETCH(QSize, most);
-        QImageReader reader(path);
-        QCOMPARE(reader.format(), path.endsWith(".jpg") ? QByteArray("jpeg") : QByteArray("gif"));
-        const QImage image = reader.read();
-        QVERIFY2(!image.isNull(), qPrintable(reader.errorString()));
-        QVERIFY2(image.width() >= least.width() && image.height() >= least.height() &&
-                     image.width() <= most.width() && image.height() <= most.height(),
-                 qPrintable(QStringLiteral("%1x%2").arg(image.width()).arg(image.height())));
-    }
-
-    // Pictures of an exact size: the built-in artwork, and the face icons, whose large image fills
-    // the feedback windows and whose small one sits on a button.
-    void exactPictures_data() {
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<QString>("format");
-        QTest::addColumn<QString>("sizes");
-        const auto row = [](const QString& path, const char* format, const char* sizes) {
-            QTest::newRow(qPrintable(QFileInfo(path).fileName())) << path << format << sizes;
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray d = file.readAll();
+        QCOMPARE(d.left(4) + d.mid(8, 8) + d.mid(36, 4), QByteArray("RIFFWAVEfmt data"));
+        const auto le = [&](int at, int bytes) -> quint32 {
+            return bytes == 2 ? qFromLittleEndian<quint16>(d.constData() + at)
+                              : qFromLittleEndian<quint32>(d.constData() + at);
         };
-        const QString r = resourcesDir + "/";
-        row(r + "pictures/stop.gif", "gif", "100x100");
-        row(r + "pictures/icon.ico", "ico", "32x32, 16x16");
-        row(r + "pictures/icon-256.png", "png", "256x256");
-        row(r + "bitmaps/101.bmp", "bmp", "300x300");
-        row(r + "bitmaps/102.bmp", "bmp", "150x100");
-        row(r + "bitmaps/103.bmp", "bmp", "200x200");
-        row(r + "pictures/cmdwordpot.jpg", "jpeg", "160x150");
-        row(r + "pictures/cmdhangman.gif", "gif", "150x100");
-        row(r + "pictures/background.jpg", "jpeg", "600x495");
-        row(r + "pictures/erase.gif", "gif", "40x40");
-        row(r + "pictures/happyface.ico", "ico", "32x32, 16x16");
-        row(r + "pictures/sadface.ico", "ico", "32x32, 16x16");
-        row(r + "cursors/happy.ico", "ico", "32x32, 16x16");
-        row(r + "cursors/sad.ico", "ico", "32x32");
-        for (const QString& name : assetFiles({"*.ico"}))
-            row(assetsDir + "/" + name, "ico", "256x256, 32x32");
+        const quint32 dataBytes = le(40, 4);
+        // PCM, mono, rate, bits, and a data chunk that runs to the end of the file.
+        QCOMPARE((QList<quint32>{le(20, 2), le(22, 2), le(24, 4), le(34, 2), dataBytes}),
+                 (QList<quint32>{1, 1, 44100, 16, quint32(d.size() - 44)}));
+        QVERIFY2(dataBytes >= 0.2 * 88200 && dataBytes <= maxSeconds * 88200,
+                 qPrintable(QString::number(dataBytes / 88200.0)));
     }
 
-    void exactPictures() {
-        QFETCH(QString, path);
-        QFETCH(QString, format);
-        QFETCH(QString, sizes);
-        QVERIFY2(QFileInfo::exists(path), "missing");
-        QString actualFormat;
-        QCOMPARE(frameSizes(path, &actualFormat), sizes);
-        QCOMPARE(actualFormat, format);
+    // Each picture, at the size a control shows it (an icon's 32 x 32 image), fits the place its window
+    // leaves it: a letter tile that grew would overlap its neighbour on the board.
+    void picturesFitTheirPlaces() {
+        using Bounds = std::pair<QSize, QSize>;
+        const auto check = [&](const QString& name, const Picture& picture, Bounds bounds) {
+            const QSize size = picture.natural().size();
+            QVERIFY2(!size.isEmpty() && size.expandedTo(bounds.first) == size &&
+                         size.boundedTo(bounds.second) == size,
+                     qPrintable(QStringLiteral("%1 %2x%3").arg(name).arg(size.width()).arg(size.height())));
+        };
+        for (const QString& name : assetFiles({"*.gif", "*.jpg", "*.ico"})) {
+            const QString base = QFileInfo(name).completeBaseName().toLower();
+            const Picture picture = LoadPicture(MediaFile("\\" + name));
+            check(name, picture,
+                  base.size() == 1    ? Bounds{{32, 32}, {48, 48}} // letter tiles: board slots 48 px apart
+                  : base == "circle"  ? Bounds{{30, 30}, {36, 36}} // Hangman's 33 px circles
+                  : base == "wordpot" ? Bounds{{150, 150}, {200, 192}}       // the splash's picture place
+                  : name.endsWith(".ico") ? Bounds{{32, 32}, {32, 32}}       // faces on Hangman's button
+                                          : Bounds{{100, 100}, {185, 208}}); // word pictures, above the hint
+            // A face stretched over a feedback window is drawn from its large image.
+            QVERIFY2(!name.endsWith(".ico") || picture.forSize({256, 256}).width() >= 256, qPrintable(name));
+        }
+        check("stop sign", builtInPicture(":/pictures/stop.gif"), {{100, 100}, {100, 100}});
+        check("the exit's question", LoadResPicture(101), {{300, 300}, {300, 300}});
+        check("the bowl under the board", builtInPicture(":/pictures/background.jpg"),
+              {{600, 495}, {600, 495}});
+        for (const char* icon : {":/pictures/icon.ico", ":/pictures/happyface.ico", ":/pictures/sadface.ico",
+                                 ":/cursors/happy.ico", ":/cursors/sad.ico"})
+            check(icon, builtInPicture(icon), {{32, 32}, {32, 32}});
     }
 };
 
