@@ -2,6 +2,7 @@
 
 #include "abc/lettertable.h"
 #include "feedback/faces.h"
+#include "forms/form.h"
 #include "hangman/hangmangame.h"
 #include "media/mediafolder.h"
 #include "shell/shellmedia.h"
@@ -52,8 +53,7 @@ MediaCheck checkMediaFolder() {
     return result;
 }
 
-bool mediaFolderIsComplete() {
-    const MediaCheck check = checkMediaFolder();
+bool reportMediaCheck(const MediaCheck& check) {
     const QString folder = QDir::toNativeSeparators(MediaFolder::path());
     if (!check.missingSounds.isEmpty())
         qWarning("wordpot: sounds missing (the alert plays instead): %s",
@@ -70,4 +70,26 @@ bool mediaFolderIsComplete() {
         QStringLiteral("Wordpot cannot start: these pictures are missing from its folder\n%1\n\n%2")
             .arg(folder, names.join(QLatin1Char('\n'))));
     return false;
+}
+
+StartUpCheck::StartUpCheck() {
+    m_check = std::async(std::launch::async, [this] {
+        MediaCheck result = checkMediaFolder();
+        QMetaObject::invokeMethod(this, &StartUpCheck::finish, Qt::QueuedConnection);
+        return result;
+    });
+}
+
+StartUpCheck::~StartUpCheck() {
+    if (m_check.valid())
+        m_check.wait();
+}
+
+void StartUpCheck::finish() {
+    if (m_reported)
+        return;
+    m_reported = true;
+    m_passed = reportMediaCheck(m_check.get());
+    if (!m_passed)
+        Forms::unloadAll();
 }
