@@ -155,11 +155,17 @@ void SoundPlayer::run() {
                 m_changed.wait_until(lock, closeAt);
                 continue;
             }
-            // A paused SDL device still feeds the server silence; only a closed one lets it sleep.
+            // A paused SDL device still feeds the server silence; only a closed one lets it sleep. The sound
+            // has been heard to its end, so its samples go too; a sound that comes meanwhile waits for the
+            // next device.
             const std::uint32_t device = std::exchange(m_device, 0);
+            std::shared_ptr<const Samples> heard = std::move(m_sound);
+            m_closing = true;
             lock.unlock();
             SDL_CloseAudioDevice(device);
+            heard.reset();
             lock.lock();
+            m_closing = false;
             continue;
         }
         // The callback wakes the thread when the device takes a sound's first and last samples.
@@ -229,7 +235,7 @@ void SoundPlayer::fill(void* player, std::uint8_t* stream, int length) {
     {
         const std::lock_guard lock(self.m_mutex);
         const Samples* sound = self.m_sound.get();
-        if (sound != nullptr && self.m_position < sound->size()) {
+        if (sound != nullptr && self.m_position < sound->size() && !self.m_closing) {
             const bool first = !self.m_started;
             if (first) {
                 self.m_started = true;

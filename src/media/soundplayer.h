@@ -59,6 +59,7 @@ private:
     bool m_quit = false;
     QString m_driver;
     std::uint32_t m_device = 0;
+    bool m_closing = false;
     std::shared_ptr<const Samples> m_sound; // the newest sound, until the next one replaces it
     std::size_t m_position = 0;             // how much of it the device has taken
     bool m_started = false;                 // the device has taken its first samples
