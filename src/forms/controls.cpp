@@ -163,6 +163,12 @@ TextBox::TextBox(QWidget* parent, QRect geometry)
     });
 }
 
+void TextBox::setText(const QString& text) {
+    if (text == this->text() && !hasSelectedText() && cursorPosition() == text.size())
+        return;
+    QLineEdit::setText(text);
+}
+
 // ---- CommandButton ---------------------------------------------------------------------------------------
 
 CommandButton::CommandButton(QWidget* parent, QRect geometry, const QString& caption)
