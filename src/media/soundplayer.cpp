@@ -286,6 +286,11 @@ bool SoundPlayer::isPlaying() const {
     return playing(Clock::now());
 }
 
+bool SoundPlayer::deviceIsOpen() const {
+    const std::lock_guard lock(m_mutex);
+    return m_device != 0 || m_closing;
+}
+
 void SoundPlayer::waitUntilEnded() {
     std::unique_lock lock(m_mutex);
     for (Clock::time_point now = Clock::now(); playing(now); now = Clock::now())

@@ -29,6 +29,8 @@ public:
 
     // True while the current sound has not yet been heard to its end.
     bool isPlaying() const;
+    // True while the audio device is open: from a sound's start until shortly after its end.
+    bool deviceIsOpen() const;
 
     // The SDL audio driver in use ("dummy" when no device could be opened); waits for the thread to start.
     QString driverName() const;
