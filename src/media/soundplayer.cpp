@@ -44,7 +44,7 @@ bool initialiseDriver(const char* driver) {
     return SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
 }
 
-// The samples of a wave file in the device's format, converted as the classic mixer did; null if it is
+// The samples of a wave file converted to the device's format, as SDL_mixer converts them; null if it is
 // not one.
 std::shared_ptr<std::vector<std::uint8_t>> decode(SDL_RWops* source) {
     if (source == nullptr)
