@@ -17,9 +17,6 @@ void prepareApplication() {
     resources::init();
     QApplication::setFont(font(FontFace::MsSansSerif, 8.25));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.ico")));
-    // A steady caret: a blinking one repaints its text box twice a second for as long as the window is
-    // open, which keeps the program and the display server from ever sleeping.
-    QApplication::setCursorFlashTime(0);
     // The program ends when its last window is unloaded, not when the last visible one closes: the main
     // menu is loaded but hidden while the splash runs.
     QApplication::setQuitOnLastWindowClosed(false);
