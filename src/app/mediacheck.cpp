@@ -2,7 +2,6 @@
 
 #include "abc/lettertable.h"
 #include "feedback/faces.h"
-#include "forms/form.h"
 #include "hangman/hangmangame.h"
 #include "media/mediafolder.h"
 #include "shell/shellmedia.h"
@@ -70,26 +69,4 @@ bool reportMediaCheck(const MediaCheck& check) {
         QStringLiteral("Wordpot cannot start: these pictures are missing from its folder\n%1\n\n%2")
             .arg(folder, names.join(QLatin1Char('\n'))));
     return false;
-}
-
-StartUpCheck::StartUpCheck() {
-    m_check = std::async(std::launch::async, [this] {
-        MediaCheck result = checkMediaFolder();
-        QMetaObject::invokeMethod(this, &StartUpCheck::finish, Qt::QueuedConnection);
-        return result;
-    });
-}
-
-StartUpCheck::~StartUpCheck() {
-    if (m_check.valid())
-        m_check.wait();
-}
-
-void StartUpCheck::finish() {
-    if (m_reported)
-        return;
-    m_reported = true;
-    m_passed = reportMediaCheck(m_check.get());
-    if (!m_passed)
-        Forms::unloadAll();
 }
