@@ -144,7 +144,7 @@ void SoundPlayer::run() {
                 // Nothing will take the samples: the clock alone times the sound.
                 m_started = true;
                 m_startedAt = Clock::now();
-                m_position = m_sound->size();
+                m_position = m_sound != nullptr ? m_sound->size() : 0;
             }
             continue;
         }
