@@ -266,18 +266,15 @@ std::shared_ptr<const SoundPlayer::Samples> SoundPlayer::alert() {
 bool SoundPlayer::playing(Clock::time_point now) const {
     if (m_sound == nullptr)
         return false;
-    if (!m_started)
-        return now < m_handedAt + m_length + Allowance;
-    // The device takes samples a buffer ahead of hearing them; the clock covers the rest.
-    const Clock::time_point end = m_startedAt + m_length;
+    // A sound lasts its length from the moment it was handed over, as it always has; a device that was
+    // slow to open or to start keeps it until it has taken the last samples.
+    const Clock::time_point end = m_handedAt + m_length;
     return now < end || (m_position < m_sound->size() && now < end + Allowance);
 }
 
 // While playing(), when it may next change by itself; the callback wakes the waiters for the rest.
 SoundPlayer::Clock::time_point SoundPlayer::nextChange(Clock::time_point now) const {
-    if (!m_started)
-        return m_handedAt + m_length + Allowance;
-    const Clock::time_point end = m_startedAt + m_length;
+    const Clock::time_point end = m_handedAt + m_length;
     return now < end ? end : end + Allowance;
 }
 
