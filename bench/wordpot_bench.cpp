@@ -1,12 +1,18 @@
-// Times the real program from outside, on its own Xvfb display: process start to the splash painted, a
-// key on the splash to the main menu painted, a click on an activity button to its window painted, and
-// resident memory and CPU use with the main menu idle. Each figure is the median of several runs.
+// Wordpot measured from outside, in one run, against a bare Qt Widgets window built beside it: both on a
+// private Xvfb display and a private PulseAudio server (a null sink), started in turn (A B A B) so that
+// machine noise falls on both alike. It prints one table: the first window and the first content on the
+// screen, a key on the splash to the main menu, resident memory settled, idle CPU of the program and of
+// the sound server (main menu, letter explorer), sound latency through the server, and resident memory
+// over repeated openings of each activity. Input comes through XTEST; "painted" means the expected
+// colours are on the screen, read back from the X server.
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QPoint>
 #include <QProcess>
 #include <QRect>
+#include <QTemporaryDir>
 #include <QThread>
 
 #include <X11/extensions/XTest.h>
@@ -15,149 +21,80 @@
 #include <X11/Xutil.h>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <functional>
+#include <mutex>
 #include <optional>
 #include <string>
+#include <sys/select.h>
+#include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
 namespace {
-constexpr int Runs = 7;
 constexpr int TimeoutMs = 20000;
+// After a window is painted, before memory and idle CPU are read: long enough for a sound started with
+// the window to end even on a null sink, which holds a new stream back for up to two seconds.
+constexpr int SettleMs = 5000;
+constexpr int IdleMs = 5000; // how long idle CPU is counted
+constexpr int AfterCycleMs = 500;
+constexpr int InputPauseMs = 20;
 constexpr int MainClientHeight = 355;
+constexpr int SampleRate = 44100;
+constexpr int QuietBeforeOnsetMs = 20;
+constexpr int LoudSample = 1000;
+constexpr int LatestOnsetMs = 1000;
+// The targets the table checks.
+constexpr double ContentRatioTarget = 1.25;
+constexpr double MainMenuTargetMs = 30;
+constexpr double RssAboveFloorTargetMiB = 8;
+constexpr double IdleCpuTarget = 0.05; // prints as 0.0 %
+constexpr double OneBufferMs = 1024.0 * 1000 / SampleRate;
+constexpr double GrowthTargetKiB = 1024;
 
-struct Activity {
-    const char* title; // the window's title, which is also how the figure is named
-    QPoint button;     // centre of its button on the main menu's client area
-    QRect probe;       // where its window shows something drawn, in its client area
+struct Options {
+    QString program = QStringLiteral(WORDPOT_EXECUTABLE);
+    QString floor = QStringLiteral(FLOOR_EXECUTABLE);
+    QString soundBench = QStringLiteral(SOUND_BENCH_EXECUTABLE);
+    int runs = 7;
+    int cycles = 300;
+    int latencyPlays = 9;
 };
 
-const Activity Activities[] = {
-    {"Hangman", {376, 292}, {16, 16, 100, 60}}, // letter tiles along the top
-    {"Wordpot", {376, 60}, {60, 60, 400, 400}}, // the board over the bowl
-};
+long long monotonicNs() {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
 
 double median(std::vector<double> values) {
+    if (values.empty())
+        return 0;
     std::sort(values.begin(), values.end());
-    return values.empty() ? 0 : values[values.size() / 2];
+    const std::size_t n = values.size();
+    return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
-std::optional<Window> findWindow(Display* display, const std::function<bool(Window)>& match) {
-    Window rootReturn = 0;
-    Window parent = 0;
-    Window* children = nullptr;
-    unsigned int count = 0;
-    if (XQueryTree(display, DefaultRootWindow(display), &rootReturn, &parent, &children, &count) == 0)
-        return std::nullopt;
-    std::optional<Window> found;
-    for (unsigned int i = 0; i < count && !found; ++i) {
-        XWindowAttributes attributes;
-        if (XGetWindowAttributes(display, children[i], &attributes) && attributes.map_state == IsViewable &&
-            match(children[i]))
-            found = children[i];
+void sleepMs(int ms) {
+    QThread::msleep(ulong(ms));
+}
+
+// ---- /proc ---------------------------------------------------------------------------------------------
+
+// CPU time of every thread of a process, in ms, from the scheduler's own nanosecond count.
+double cpuMs(qint64 pid) {
+    double total = 0;
+    const QDir tasks(QStringLiteral("/proc/%1/task").arg(pid));
+    for (const QString& task : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile stat(tasks.filePath(task + QStringLiteral("/schedstat")));
+        if (stat.open(QIODevice::ReadOnly))
+            total += stat.readAll().split(' ').value(0).toDouble() / 1e6;
     }
-    if (children != nullptr)
-        XFree(children);
-    return found;
-}
-
-bool titled(Display* display, Window window, const char* title) {
-    char* name = nullptr;
-    const bool same =
-        XFetchName(display, window, &name) != 0 && name != nullptr && std::string(name) == title;
-    if (name != nullptr)
-        XFree(name);
-    return same;
-}
-
-bool isSplash(Display* display, Window window) {
-    const Atom type = XInternAtom(display, "_NET_WM_WINDOW_TYPE", False);
-    const Atom splash = XInternAtom(display, "_NET_WM_WINDOW_TYPE_SPLASH", False);
-    Atom actual = 0;
-    int format = 0;
-    unsigned long items = 0;
-    unsigned long after = 0;
-    unsigned char* data = nullptr;
-    bool result = false;
-    if (XGetWindowProperty(display, window, type, 0, 8, False, XA_ATOM, &actual, &format, &items, &after,
-                           &data) == Success &&
-        data != nullptr) {
-        const auto* atoms = reinterpret_cast<const Atom*>(data);
-        result = std::find(atoms, atoms + items, splash) != atoms + items;
-        XFree(data);
-    }
-    return result;
-}
-
-// How many pixels of an area of a window are strongly coloured (not grey, white or black).
-int colouredPixels(Display* display, Window window, QRect area) {
-    XImage* image = XGetImage(display, window, area.x(), area.y(), unsigned(area.width()),
-                              unsigned(area.height()), AllPlanes, ZPixmap);
-    if (image == nullptr)
-        return 0;
-    int count = 0;
-    for (int y = 0; y < area.height(); ++y) {
-        for (int x = 0; x < area.width(); ++x) {
-            const unsigned long p = XGetPixel(image, x, y);
-            const int r = int((p >> 16) & 0xFF), g = int((p >> 8) & 0xFF), b = int(p & 0xFF);
-            count += (std::max({r, g, b}) - std::min({r, g, b}) > 120) ? 1 : 0;
-        }
-    }
-    XDestroyImage(image);
-    return count;
-}
-
-// Polls until a window matching `match` shows coloured pixels in `area`; returns the window.
-std::optional<Window> waitForPainted(Display* display, const std::function<bool(Window)>& match,
-                                     const std::function<QRect(Window)>& area) {
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < TimeoutMs) {
-        if (const auto window = findWindow(display, match)) {
-            if (colouredPixels(display, *window, area(*window)) > 50)
-                return window;
-        }
-        QThread::usleep(300);
-    }
-    return std::nullopt;
-}
-
-int menuHeight(Display* display, Window main) {
-    XWindowAttributes attributes;
-    XGetWindowAttributes(display, main, &attributes);
-    return attributes.height - MainClientHeight;
-}
-
-void pressSpace(Display* display) {
-    const KeyCode space = XKeysymToKeycode(display, XK_space);
-    XTestFakeKeyEvent(display, space, True, 0);
-    XTestFakeKeyEvent(display, space, False, 0);
-    XFlush(display);
-}
-
-void clickAt(Display* display, QPoint screen) {
-    XTestFakeMotionEvent(display, -1, screen.x(), screen.y(), 0);
-    XTestFakeButtonEvent(display, 1, True, 0);
-    XTestFakeButtonEvent(display, 1, False, 0);
-    XFlush(display);
-}
-
-QPoint screenPosition(Display* display, Window window) {
-    int x = 0;
-    int y = 0;
-    Window child = 0;
-    XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &x, &y, &child);
-    return {x, y};
-}
-
-double cpuSeconds(qint64 pid) {
-    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-    if (!stat.open(QIODevice::ReadOnly))
-        return 0;
-    // After the command name's closing parenthesis, utime and stime are the 12th and 13th fields.
-    const QList<QByteArray> fields = stat.readAll().split(')').last().trimmed().split(' ');
-    return (fields.value(11).toDouble() + fields.value(12).toDouble()) / double(sysconf(_SC_CLK_TCK));
+    return total;
 }
 
 double rssMiB(qint64 pid) {
@@ -171,117 +108,698 @@ double rssMiB(qint64 pid) {
     return 0;
 }
 
-struct Figures {
-    std::vector<double> splash, mainMenu, rss, idleCpu;
-    std::vector<std::vector<double>> activities = std::vector<std::vector<double>>(std::size(Activities));
+struct IdleCpu {
+    double program = 0;
+    double server = 0;
 };
 
-bool measure(const QString& display, Display* x, Figures& figures, int run) {
-    QProcess program;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("DISPLAY"), display);
-    env.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
-    program.setProcessEnvironment(env);
-    program.setProgram(QStringLiteral(WORDPOT_EXECUTABLE));
-    QElapsedTimer clock;
-    clock.start();
-    program.start();
+// Percent of one core used by the program and by the sound server over the same stretch of time.
+IdleCpu idleCpu(qint64 program, qint64 server) {
+    const double programBefore = cpuMs(program);
+    const double serverBefore = cpuMs(server);
+    const long long start = monotonicNs();
+    sleepMs(IdleMs);
+    const double elapsedMs = double(monotonicNs() - start) / 1e6;
+    return {100 * (cpuMs(program) - programBefore) / elapsedMs,
+            100 * (cpuMs(server) - serverBefore) / elapsedMs};
+}
 
-    // The splash's title is red once it is painted.
-    const auto splash = waitForPainted(
-        x, [&](Window w) { return isSplash(x, w); }, [](Window) { return QRect(40, 19, 500, 49); });
+// ---- X ---------------------------------------------------------------------------------------------------
+
+int ignoreXErrors(Display*, XErrorEvent*) {
+    return 0; // a window that went away between two requests
+}
+
+// One X connection for the whole run. Without a window manager the top-level windows are the root's
+// children; map notifications on the root wake the waits at once.
+class Desktop {
+public:
+    bool open(const QString& display) {
+        m_x = XOpenDisplay(display.toLatin1().constData());
+        if (m_x == nullptr)
+            return false;
+        XSetErrorHandler(ignoreXErrors);
+        XSelectInput(m_x, DefaultRootWindow(m_x), SubstructureNotifyMask);
+        XSync(m_x, False);
+        return true;
+    }
+    ~Desktop() {
+        if (m_x != nullptr)
+            XCloseDisplay(m_x);
+    }
+
+    std::optional<Window> find(const std::function<bool(Window)>& match) const {
+        Window rootReturn = 0;
+        Window parent = 0;
+        Window* children = nullptr;
+        unsigned int count = 0;
+        if (XQueryTree(m_x, DefaultRootWindow(m_x), &rootReturn, &parent, &children, &count) == 0)
+            return std::nullopt;
+        std::optional<Window> found;
+        for (unsigned int i = 0; i < count && !found; ++i) {
+            XWindowAttributes attributes;
+            if (XGetWindowAttributes(m_x, children[i], &attributes) && attributes.map_state == IsViewable &&
+                match(children[i]))
+                found = children[i];
+        }
+        if (children != nullptr)
+            XFree(children);
+        return found;
+    }
+
+    // Waits for a visible top-level window that matches, woken by each window mapped.
+    std::optional<Window> waitForWindow(const std::function<bool(Window)>& match) const {
+        const long long start = monotonicNs();
+        while (monotonicNs() - start < TimeoutMs * 1000000LL) {
+            if (const auto window = find(match))
+                return window;
+            waitForEvent(2);
+        }
+        return std::nullopt;
+    }
+
+    bool waitForGone(Window window) const {
+        const long long start = monotonicNs();
+        while (monotonicNs() - start < TimeoutMs * 1000000LL) {
+            XWindowAttributes attributes;
+            if (XGetWindowAttributes(m_x, window, &attributes) == 0 || attributes.map_state != IsViewable)
+                return true;
+            waitForEvent(2);
+        }
+        return false;
+    }
+
+    // Polls until an area of the window shows strongly coloured pixels.
+    bool waitForPainted(Window window, QRect area) const {
+        const long long start = monotonicNs();
+        while (monotonicNs() - start < TimeoutMs * 1000000LL) {
+            if (colouredPixels(window, area) > 50)
+                return true;
+            usleep(500);
+        }
+        return false;
+    }
+
+    bool titled(Window window, const char* title) const {
+        char* name = nullptr;
+        const bool same =
+            XFetchName(m_x, window, &name) != 0 && name != nullptr && std::string(name) == title;
+        if (name != nullptr)
+            XFree(name);
+        return same;
+    }
+
+    bool isSplash(Window window) const {
+        const Atom type = XInternAtom(m_x, "_NET_WM_WINDOW_TYPE", False);
+        const Atom splash = XInternAtom(m_x, "_NET_WM_WINDOW_TYPE_SPLASH", False);
+        Atom actual = 0;
+        int format = 0;
+        unsigned long items = 0;
+        unsigned long after = 0;
+        unsigned char* data = nullptr;
+        bool result = false;
+        if (XGetWindowProperty(m_x, window, type, 0, 8, False, XA_ATOM, &actual, &format, &items, &after,
+                               &data) == Success &&
+            data != nullptr) {
+            const auto* atoms = reinterpret_cast<const Atom*>(data);
+            result = std::find(atoms, atoms + items, splash) != atoms + items;
+            XFree(data);
+        }
+        return result;
+    }
+
+    QRect geometry(Window window) const {
+        XWindowAttributes attributes;
+        XGetWindowAttributes(m_x, window, &attributes);
+        int x = 0;
+        int y = 0;
+        Window child = 0;
+        XTranslateCoordinates(m_x, window, DefaultRootWindow(m_x), 0, 0, &x, &y, &child);
+        return {x, y, attributes.width, attributes.height};
+    }
+
+    // The main menu's client area lies under its menu bar.
+    QPoint mainMenuClient(Window main) const {
+        const QRect window = geometry(main);
+        return window.topLeft() + QPoint(0, window.height() - MainClientHeight);
+    }
+
+    void moveTo(QPoint screen) const {
+        XTestFakeMotionEvent(m_x, -1, screen.x(), screen.y(), 0);
+        XFlush(m_x);
+    }
+
+    void click(QPoint screen) const {
+        moveTo(screen);
+        XTestFakeButtonEvent(m_x, 1, True, 0);
+        XTestFakeButtonEvent(m_x, 1, False, 0);
+        XFlush(m_x);
+    }
+
+    // Keys go to the window under the pointer when no window manager sets the focus.
+    void key(Window window, KeySym symbol) const {
+        moveTo(geometry(window).center());
+        const KeyCode code = XKeysymToKeycode(m_x, symbol);
+        XTestFakeKeyEvent(m_x, code, True, 0);
+        XTestFakeKeyEvent(m_x, code, False, 0);
+        XFlush(m_x);
+    }
+
+    // The close box, as a window manager sends it.
+    void close(Window window) const {
+        XEvent event = {};
+        event.xclient.type = ClientMessage;
+        event.xclient.window = window;
+        event.xclient.message_type = XInternAtom(m_x, "WM_PROTOCOLS", False);
+        event.xclient.format = 32;
+        event.xclient.data.l[0] = long(XInternAtom(m_x, "WM_DELETE_WINDOW", False));
+        XSendEvent(m_x, window, False, NoEventMask, &event);
+        XFlush(m_x);
+    }
+
+private:
+    void waitForEvent(int timeoutMs) const {
+        if (XPending(m_x) == 0) {
+            const int fd = ConnectionNumber(m_x);
+            fd_set read;
+            FD_ZERO(&read);
+            FD_SET(fd, &read);
+            timeval timeout{0, timeoutMs * 1000};
+            select(fd + 1, &read, nullptr, nullptr, &timeout);
+        }
+        while (XPending(m_x) > 0) {
+            XEvent event;
+            XNextEvent(m_x, &event);
+        }
+    }
+
+    int colouredPixels(Window window, QRect area) const {
+        XImage* image = XGetImage(m_x, window, area.x(), area.y(), unsigned(area.width()),
+                                  unsigned(area.height()), AllPlanes, ZPixmap);
+        if (image == nullptr)
+            return 0;
+        int count = 0;
+        for (int y = 0; y < area.height(); ++y) {
+            for (int x = 0; x < area.width(); ++x) {
+                const unsigned long p = XGetPixel(image, x, y);
+                const int r = int((p >> 16) & 0xFF), g = int((p >> 8) & 0xFF), b = int(p & 0xFF);
+                count += (std::max({r, g, b}) - std::min({r, g, b}) > 120) ? 1 : 0;
+            }
+        }
+        XDestroyImage(image);
+        return count;
+    }
+
+    Display* m_x = nullptr;
+};
+
+// A private Xvfb display, closed after everything that uses it.
+class XServer {
+public:
+    QString start() {
+        m_process.start(QStringLiteral("Xvfb"),
+                        {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+                         QStringLiteral("0"), QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"),
+                         QStringLiteral("tcp")});
+        QByteArray out;
+        while (!out.contains('\n') && m_process.waitForReadyRead(10000))
+            out += m_process.readAllStandardOutput();
+        return QLatin1Char(':') + QString::fromLatin1(out.trimmed());
+    }
+    ~XServer() {
+        m_process.terminate();
+        m_process.waitForFinished(3000);
+    }
+
+private:
+    QProcess m_process;
+};
+
+// ---- the sound server -------------------------------------------------------------------------------------
+
+// A private PulseAudio server with one null sink, which suspends after a second without a stream, as a
+// desktop's does after a few. Every program the bench starts is pointed at it.
+class SoundServer {
+public:
+    bool start() {
+        const QString socket = m_dir.filePath(QStringLiteral("native"));
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("HOME"), m_dir.path());
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_dir.path());
+        m_process.setProcessEnvironment(env);
+        m_process.setStandardOutputFile(QProcess::nullDevice());
+        m_process.setStandardErrorFile(QProcess::nullDevice());
+        m_process.start(QStringLiteral("pulseaudio"),
+                        {QStringLiteral("-n"), QStringLiteral("--daemonize=no"),
+                         QStringLiteral("--exit-idle-time=-1"), QStringLiteral("--use-pid-file=no"),
+                         QStringLiteral("-L"),
+                         QStringLiteral("module-native-protocol-unix auth-anonymous=1 socket=") + socket,
+                         QStringLiteral("-L"), QStringLiteral("module-null-sink sink_name=bench rate=44100"),
+                         QStringLiteral("-L"), QStringLiteral("module-suspend-on-idle timeout=1")});
+        if (!m_process.waitForStarted(5000))
+            return false;
+        for (int i = 0; i < 250 && !QFile::exists(socket); ++i)
+            sleepMs(20);
+        // The programs, the recorder and the sound helper all reach it; none of them writes to the real home.
+        qputenv("PULSE_SERVER", QByteArray("unix:") + QFile::encodeName(socket));
+        qputenv("HOME", QFile::encodeName(m_dir.path()));
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_dir.path()));
+        qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
+        return QFile::exists(socket);
+    }
+    ~SoundServer() {
+        m_process.terminate();
+        m_process.waitForFinished(3000);
+    }
+    qint64 pid() const { return m_process.processId(); }
+
+private:
+    QTemporaryDir m_dir;
+    QProcess m_process;
+};
+
+// Records the null sink's monitor with parec and notes when each sound starts: the first loud sample after
+// a stretch of silence, stamped as its block arrives.
+class Recorder {
+public:
+    bool start() {
+        int fds[2];
+        if (pipe(fds) != 0)
+            return false;
+        m_pid = fork();
+        if (m_pid == 0) {
+            dup2(fds[1], STDOUT_FILENO);
+            close(fds[0]);
+            close(fds[1]);
+            execlp("parec", "parec", "-d", "bench.monitor", "--raw", "--format=s16le", "--rate=44100",
+                   "--channels=1", "--latency-msec=2", static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        close(fds[1]);
+        m_fd = fds[0];
+        m_reader = std::thread([this] { read(); });
+        return m_pid > 0;
+    }
+    ~Recorder() {
+        if (m_pid > 0) {
+            kill(m_pid, SIGTERM);
+            waitpid(m_pid, nullptr, 0);
+        }
+        if (m_reader.joinable())
+            m_reader.join();
+        if (m_fd >= 0)
+            close(m_fd);
+    }
+    bool hasHeardSilence() const { return m_quiet > SampleRate / 10; }
+    std::vector<long long> onsets() const {
+        const std::lock_guard lock(m_mutex);
+        return m_onsets;
+    }
+
+private:
+    void read() {
+        std::vector<qint16> block(2048);
+        for (;;) {
+            const ssize_t got = ::read(m_fd, block.data(), block.size() * sizeof(qint16));
+            const long long stamp = monotonicNs();
+            if (got <= 0)
+                return;
+            const std::size_t samples = std::size_t(got) / sizeof(qint16);
+            for (std::size_t i = 0; i < samples; ++i) {
+                const bool loud = std::abs(int(block[i])) > LoudSample;
+                if (loud && m_quiet >= SampleRate * QuietBeforeOnsetMs / 1000) {
+                    const long long after = (long long)(samples - i) * 1000000000LL / SampleRate;
+                    const std::lock_guard lock(m_mutex);
+                    m_onsets.push_back(stamp - after);
+                }
+                m_quiet = loud ? 0 : m_quiet + 1;
+            }
+        }
+    }
+
+    pid_t m_pid = -1;
+    int m_fd = -1;
+    std::thread m_reader;
+    std::atomic<long long> m_quiet = 0;
+    mutable std::mutex m_mutex;
+    std::vector<long long> m_onsets;
+};
+
+// ---- the measurements -------------------------------------------------------------------------------------
+
+struct Figures {
+    std::vector<double> window, content, rss, cpu, serverCpu;
+    // The letter explorer's, and for the floor the same two timers'.
+    std::vector<double> explorerCpu, explorerServerCpu;
+    std::vector<double> mainMenu; // Wordpot only
+};
+
+double msSince(long long startNs) {
+    return double(monotonicNs() - startNs) / 1e6;
+}
+
+// The splash's title is red once it is painted; the main menu's stop sign is red.
+const QRect SplashTitle(40, 19, 500, 49);
+const QRect MainMenuStopSign(60, 250, 60, 20);
+constexpr QPoint ABCButton(96, 60);
+const QRect ExplorerTiles(0, 0, 300, 30);
+
+bool startProgram(QProcess& process, const QString& program) {
+    process.setProgram(program);
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.setStandardErrorFile(QProcess::nullDevice());
+    process.start();
+    return process.waitForStarted(TimeoutMs);
+}
+
+void stopProgram(QProcess& process) {
+    process.terminate();
+    if (!process.waitForFinished(5000))
+        process.kill();
+}
+
+std::optional<Window> toMainMenu(const Desktop& screen, Window splash, double* keyToMenuMs) {
+    screen.moveTo(screen.geometry(splash).center());
+    const long long start = monotonicNs();
+    screen.key(splash, XK_space);
+    const auto main = screen.waitForWindow([&](Window w) { return screen.titled(w, "Welcome to Wordpot"); });
+    if (!main || !screen.waitForPainted(*main, MainMenuStopSign.translated(screen.mainMenuClient(*main) -
+                                                                           screen.geometry(*main).topLeft())))
+        return std::nullopt;
+    if (keyToMenuMs != nullptr)
+        *keyToMenuMs = msSince(start);
+    return main;
+}
+
+bool measureFloor(const Options& options, const Desktop& screen, const SoundServer& server, Figures& floor) {
+    QProcess process;
+    const long long start = monotonicNs();
+    if (!startProgram(process, options.floor))
+        return false;
+    const auto window = screen.waitForWindow([&](Window w) { return screen.titled(w, "Floor"); });
+    if (!window)
+        return false;
+    floor.window.push_back(msSince(start));
+    if (!screen.waitForPainted(*window, QRect(QPoint(0, 0), screen.geometry(*window).size())))
+        return false;
+    floor.content.push_back(msSince(start));
+    sleepMs(SettleMs);
+    floor.rss.push_back(rssMiB(process.processId()));
+    IdleCpu idle = idleCpu(process.processId(), server.pid());
+    floor.cpu.push_back(idle.program);
+    floor.serverCpu.push_back(idle.server);
+    stopProgram(process);
+
+    // Again with the letter explorer's timers ticking.
+    QProcess ticking;
+    ticking.setArguments({QStringLiteral("--timers")});
+    if (!startProgram(ticking, options.floor))
+        return false;
+    const auto again = screen.waitForWindow([&](Window w) { return screen.titled(w, "Floor"); });
+    if (!again)
+        return false;
+    sleepMs(SettleMs);
+    idle = idleCpu(ticking.processId(), server.pid());
+    floor.explorerCpu.push_back(idle.program);
+    floor.explorerServerCpu.push_back(idle.server);
+    stopProgram(ticking);
+    return true;
+}
+
+bool measureWordpot(const Options& options, const Desktop& screen, const SoundServer& server,
+                    Figures& wordpot) {
+    QProcess process;
+    const long long start = monotonicNs();
+    if (!startProgram(process, options.program))
+        return false;
+    const auto splash = screen.waitForWindow([&](Window w) { return screen.isSplash(w); });
     if (!splash)
         return false;
-    const double splashMs = double(clock.nsecsElapsed()) / 1e6;
+    wordpot.window.push_back(msSince(start));
+    if (!screen.waitForPainted(*splash, SplashTitle))
+        return false;
+    wordpot.content.push_back(msSince(start));
 
-    XTestFakeMotionEvent(x, -1, screenPosition(x, *splash).x() + 100, screenPosition(x, *splash).y() + 100,
-                         0);
-    clock.restart();
-    pressSpace(x);
-    const auto main = waitForPainted(
-        x, [&](Window w) { return titled(x, w, "Welcome to Wordpot"); },
-        [&](Window w) { return QRect(60, menuHeight(x, w) + 250, 60, 20); });
+    double keyToMenuMs = 0;
+    const auto main = toMainMenu(screen, *splash, &keyToMenuMs);
     if (!main)
         return false;
-    const double mainMs = double(clock.nsecsElapsed()) / 1e6;
+    wordpot.mainMenu.push_back(keyToMenuMs);
+    sleepMs(SettleMs);
+    wordpot.rss.push_back(rssMiB(process.processId()));
+    IdleCpu idle = idleCpu(process.processId(), server.pid());
+    wordpot.cpu.push_back(idle.program);
+    wordpot.serverCpu.push_back(idle.server);
 
-    QThread::msleep(1000);
-    const double rss = rssMiB(program.processId());
-    const double before = cpuSeconds(program.processId());
-    QThread::msleep(5000);
-    const double idle = 100.0 * (cpuSeconds(program.processId()) - before) / 5.0;
-    std::printf(
-        "run %d: start to splash painted %.1f ms, key to main menu painted %.1f ms, resident %.1f MiB, "
-        "idle CPU %.2f %%",
-        run, splashMs, mainMs, rss, idle);
-    figures.splash.push_back(splashMs);
-    figures.mainMenu.push_back(mainMs);
-    figures.rss.push_back(rss);
-    figures.idleCpu.push_back(idle);
-
-    const QPoint client = screenPosition(x, *main) + QPoint(0, menuHeight(x, *main));
-    for (std::size_t i = 0; i < std::size(Activities); ++i) {
-        const Activity& activity = Activities[i];
-        clock.restart();
-        clickAt(x, client + activity.button);
-        const auto window = waitForPainted(
-            x, [&](Window w) { return titled(x, w, activity.title); },
-            [&](Window) { return activity.probe; });
-        if (!window)
-            return false;
-        const double openMs = double(clock.nsecsElapsed()) / 1e6;
-        figures.activities[i].push_back(openMs);
-        std::printf(", %s opened %.1f ms", activity.title, openMs);
-        // Its close box, as a window manager would send it.
-        XEvent close = {};
-        close.xclient.type = ClientMessage;
-        close.xclient.window = *window;
-        close.xclient.message_type = XInternAtom(x, "WM_PROTOCOLS", False);
-        close.xclient.format = 32;
-        close.xclient.data.l[0] = long(XInternAtom(x, "WM_DELETE_WINDOW", False));
-        XSendEvent(x, *window, False, NoEventMask, &close);
-        XFlush(x);
-        QThread::msleep(500);
-    }
-    std::printf("\n");
-    program.terminate();
-    program.waitForFinished(5000);
+    screen.click(screen.mainMenuClient(*main) + ABCButton);
+    const auto explorer = screen.waitForWindow([&](Window w) { return screen.titled(w, "Wordpot"); });
+    if (!explorer || !screen.waitForPainted(*explorer, ExplorerTiles))
+        return false;
+    sleepMs(SettleMs);
+    idle = idleCpu(process.processId(), server.pid());
+    wordpot.explorerCpu.push_back(idle.program);
+    wordpot.explorerServerCpu.push_back(idle.server);
+    stopProgram(process);
     return true;
+}
+
+struct Latency {
+    std::vector<double> idle, warm;
+};
+
+// The sound helper plays a tone with the device idle before, then one just after another sound; each is
+// timed from its PlayWave call to its first loud sample at the server.
+bool measureLatency(const Options& options, Latency& latency) {
+    Recorder recorder;
+    if (!recorder.start())
+        return false;
+    for (int i = 0; i < 250 && !recorder.hasHeardSilence(); ++i)
+        sleepMs(20);
+    QProcess helper;
+    helper.start(options.soundBench, {QStringLiteral("--latency"), QString::number(options.latencyPlays)});
+    if (!helper.waitForFinished(options.latencyPlays * 10000 + TimeoutMs) || helper.exitCode() != 0)
+        return false;
+    sleepMs(500);
+    const std::vector<long long> onsets = recorder.onsets();
+    for (const QByteArray& line : helper.readAllStandardOutput().split('\n')) {
+        const QList<QByteArray> fields = line.split(' ');
+        if (fields.size() != 2)
+            continue;
+        const long long played = fields[1].toLongLong();
+        const auto heard = std::lower_bound(onsets.begin(), onsets.end(), played);
+        const double ms = heard == onsets.end() ? -1 : double(*heard - played) / 1e6;
+        if (ms < 0 || ms > LatestOnsetMs)
+            std::fprintf(stderr, "wordpot_bench: a tone played %s was not heard within %d ms\n",
+                         fields[0].constData(), LatestOnsetMs);
+        else
+            (fields[0] == "idle" ? latency.idle : latency.warm).push_back(ms);
+    }
+    return !latency.idle.empty() && !latency.warm.empty();
+}
+
+struct Activity {
+    const char* name;
+    const char* title;
+    QPoint button; // on the main menu's client area
+    QRect probe;   // where the window shows colour once painted
+    std::function<void(const Desktop&, Window, int cycle)> play;
+};
+
+// Opens each activity many times, plays a little in it and closes it by its close box; returns the growth
+// of resident memory from the end of the first cycle to the end of the last, in KiB.
+bool measureCycles(const Options& options, const Desktop& screen, std::vector<double>& growth) {
+    const QPoint tile(12, 16);
+    const Activity activities[] = {
+        {"letter explorer", "Wordpot", ABCButton, ExplorerTiles,
+         [&](const Desktop& s, Window w, int cycle) {
+             s.key(w, XK_a);
+             s.waitForPainted(w, QRect(208, 128, 120, 120)); // its picture
+             s.click(s.geometry(w).topLeft() + tile + QPoint(24 * (cycle % 26), 0));
+         }},
+        {"spelling game",
+         "Wordpot",
+         {376, 60},
+         {60, 60, 400, 400},
+         [](const Desktop& s, Window w, int) {
+             s.click(s.geometry(w).topLeft() + QPoint(248 + 22, 216 + 22)); // two letters of the board
+             s.click(s.geometry(w).topLeft() + QPoint(200 + 22, 272 + 22));
+         }},
+        {"Hangman",
+         "Hangman",
+         {376, 292},
+         {16, 16, 100, 60},
+         [](const Desktop& s, Window w, int cycle) {
+             const KeySym letters[] = {XK_e, XK_t, XK_a, XK_o, XK_i, XK_n, XK_s, XK_r};
+             s.key(w, letters[cycle % 8]);
+         }},
+    };
+    QProcess process;
+    if (!startProgram(process, options.program))
+        return false;
+    const auto splash = screen.waitForWindow([&](Window w) { return screen.isSplash(w); });
+    const auto main = splash ? toMainMenu(screen, *splash, nullptr) : std::nullopt;
+    if (!main)
+        return false;
+    for (const Activity& activity : activities) {
+        double first = 0;
+        for (int cycle = 1; cycle <= options.cycles; ++cycle) {
+            screen.click(screen.mainMenuClient(*main) + activity.button);
+            const auto window =
+                screen.waitForWindow([&](Window w) { return screen.titled(w, activity.title); });
+            const char* failed = !window                                           ? "did not open"
+                                 : !screen.waitForPainted(*window, activity.probe) ? "was not painted"
+                                                                                   : nullptr;
+            if (failed == nullptr) {
+                activity.play(screen, *window, cycle);
+                screen.close(*window);
+                failed = screen.waitForGone(*window) ? nullptr : "did not close";
+            }
+            if (failed != nullptr) {
+                std::fprintf(stderr, "wordpot_bench: the %s %s on its opening %d\n", activity.name, failed,
+                             cycle);
+                return false;
+            }
+            // Input stamped up to the end of a blocking sound is dropped, to the millisecond; a child's next
+            // click never comes that close behind it.
+            sleepMs(InputPauseMs);
+            if (cycle == 1 || cycle == options.cycles) {
+                sleepMs(AfterCycleMs);
+                if (cycle == 1)
+                    first = rssMiB(process.processId());
+            }
+        }
+        growth.push_back((rssMiB(process.processId()) - first) * 1024);
+        std::fprintf(stderr, "  %s: %d cycles, %+.0f KiB\n", activity.name, options.cycles, growth.back());
+    }
+    stopProgram(process);
+    return true;
+}
+
+// ---- the table
+// ----------------------------------------------------------------------------------------------
+
+QString number(double value, int decimals) {
+    return QString::number(value, 'f', decimals);
+}
+
+void row(const QString& figure, const QString& floor, const QString& wordpot, const QString& target = {},
+         std::optional<bool> met = std::nullopt) {
+    std::printf("| %s | %s | %s | %s | %s |\n", qPrintable(figure), qPrintable(floor), qPrintable(wordpot),
+                qPrintable(target), met ? (*met ? "yes" : "**no**") : "");
+}
+
+bool parse(const QStringList& arguments, Options& options) {
+    for (qsizetype i = 1; i + 1 < arguments.size(); i += 2) {
+        const QString& name = arguments[i];
+        const QString& value = arguments[i + 1];
+        if (name == QLatin1String("--program"))
+            options.program = value;
+        else if (name == QLatin1String("--sound-bench"))
+            options.soundBench = value;
+        else if (name == QLatin1String("--floor"))
+            options.floor = value;
+        else if (name == QLatin1String("--runs"))
+            options.runs = std::max(0, value.toInt());
+        else if (name == QLatin1String("--cycles"))
+            options.cycles = std::max(0, value.toInt());
+        else
+            return false;
+    }
+    return arguments.size() % 2 == 1;
 }
 } // namespace
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
-    QProcess server;
-    server.start(QStringLiteral("Xvfb"),
-                 {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                  QStringLiteral("0"), QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"),
-                  QStringLiteral("tcp")});
-    QByteArray out;
-    while (!out.contains('\n') && server.waitForReadyRead(10000))
-        out += server.readAllStandardOutput();
-    const QString display = QLatin1Char(':') + QString::fromLatin1(out.trimmed());
-    Display* x = XOpenDisplay(display.toLatin1().constData());
-    if (x == nullptr) {
-        std::fprintf(stderr, "wordpot_bench: no X server\n");
+    Options options;
+    if (!parse(QCoreApplication::arguments(), options)) {
+        std::fprintf(
+            stderr, "usage: wordpot_bench [--runs N] [--cycles N] [--program WORDPOT] [--sound-bench HELPER] "
+                    "[--floor BARE_WINDOW]\n");
+        return 2;
+    }
+    XServer xvfb;
+    const QString display = xvfb.start();
+    qputenv("DISPLAY", display.toLatin1());
+    Desktop screen;
+    SoundServer server;
+    if (!screen.open(display) || !server.start()) {
+        std::fprintf(stderr, "wordpot_bench: no X server or no PulseAudio server\n");
         return 1;
     }
-    Figures figures;
-    for (int run = 1; run <= Runs; ++run) {
-        if (!measure(display, x, figures, run)) {
-            std::fprintf(stderr, "\nwordpot_bench: run %d: a window was never painted\n", run);
+
+    Figures floor;
+    Figures wordpot;
+    for (int run = 1; run <= options.runs; ++run) {
+        if (!measureFloor(options, screen, server, floor) ||
+            !measureWordpot(options, screen, server, wordpot)) {
+            std::fprintf(stderr, "wordpot_bench: run %d: a window was never painted\n", run);
             return 1;
         }
+        std::fprintf(
+            stderr,
+            "run %d: first content %.1f / %.1f ms, key to menu %.1f ms, RSS %.1f / %.1f MiB, idle CPU "
+            "%.2f / %.2f %%, server %.2f / %.2f %%, letter explorer %.2f / %.2f %%, server %.2f %%\n",
+            run, floor.content.back(), wordpot.content.back(), wordpot.mainMenu.back(), floor.rss.back(),
+            wordpot.rss.back(), floor.cpu.back(), wordpot.cpu.back(), floor.serverCpu.back(),
+            wordpot.serverCpu.back(), floor.explorerCpu.back(), wordpot.explorerCpu.back(),
+            wordpot.explorerServerCpu.back());
     }
+    Latency latency;
+    if (!measureLatency(options, latency)) {
+        std::fprintf(stderr, "wordpot_bench: the sound helper's tones were not heard at the server\n");
+        return 1;
+    }
+    std::vector<double> growth;
+    if (options.cycles > 0 && !measureCycles(options, screen, growth)) {
+        std::fprintf(stderr, "wordpot_bench: an activity did not open or close\n");
+        return 1;
+    }
+
+    // Ratios within each A B pair, so that a slow stretch of the machine counts against neither.
+    std::vector<double> ratios;
+    for (std::size_t i = 0; i < floor.content.size(); ++i)
+        ratios.push_back(wordpot.content[i] / floor.content[i]);
+    const double ratio = median(ratios);
+    const double rssAbove = median(wordpot.rss) - median(floor.rss);
+    const double added = median(latency.idle) - median(latency.warm);
+
     std::printf(
-        "median of %d runs: start to splash painted %.1f ms, key to main menu painted %.1f ms, resident "
-        "%.1f MiB, idle CPU %.2f %%",
-        Runs, median(figures.splash), median(figures.mainMenu), median(figures.rss), median(figures.idleCpu));
-    for (std::size_t i = 0; i < std::size(Activities); ++i)
-        std::printf(", %s opened %.1f ms", Activities[i].title, median(figures.activities[i]));
-    std::printf("\n");
-    XCloseDisplay(x);
-    server.terminate();
-    server.waitForFinished(3000);
+        "\nMedians of %d runs of each, interleaved; sound latency over %d tones each way; growth over "
+        "%d openings.\n\n",
+        options.runs, options.latencyPlays, options.cycles);
+    std::printf("| Figure | bare Qt window | Wordpot | target | met |\n");
+    std::printf("|---|---|---|---|---|\n");
+    row(QStringLiteral("first window (ms)"), number(median(floor.window), 1),
+        number(median(wordpot.window), 1));
+    row(QStringLiteral("first content (ms)"), number(median(floor.content), 1),
+        number(median(wordpot.content), 1));
+    row(QStringLiteral("first content, Wordpot / floor"), {}, number(ratio, 2),
+        QStringLiteral("<= %1").arg(ContentRatioTarget), ratio <= ContentRatioTarget);
+    row(QStringLiteral("key on the splash to main menu painted (ms)"), {},
+        number(median(wordpot.mainMenu), 1), QStringLiteral("<= %1").arg(MainMenuTargetMs),
+        median(wordpot.mainMenu) <= MainMenuTargetMs);
+    row(QStringLiteral("resident memory, settled (MiB)"), number(median(floor.rss), 1),
+        number(median(wordpot.rss), 1), QStringLiteral("<= floor + %1").arg(RssAboveFloorTargetMiB),
+        rssAbove <= RssAboveFloorTargetMiB);
+    const auto cpuRow = [](const char* figure, const std::vector<double>& floorCpu,
+                           const std::vector<double>& cpu) {
+        row(QLatin1String(figure), floorCpu.empty() ? QString() : number(median(floorCpu), 2),
+            number(median(cpu), 2), QStringLiteral("0.0"), median(cpu) < IdleCpuTarget);
+    };
+    cpuRow("idle CPU, program, main menu (% of a core)", floor.cpu, wordpot.cpu);
+    cpuRow("idle CPU, sound server, main menu (%)", floor.serverCpu, wordpot.serverCpu);
+    // The floor runs the letter explorer's two timers here, doing nothing.
+    cpuRow("idle CPU, program, letter explorer (%)", floor.explorerCpu, wordpot.explorerCpu);
+    cpuRow("idle CPU, sound server, letter explorer (%)", floor.explorerServerCpu, wordpot.explorerServerCpu);
+    row(QStringLiteral("sound latency, device idle before (ms)"), {}, number(median(latency.idle), 1));
+    row(QStringLiteral("sound latency, just after another sound (ms)"), {}, number(median(latency.warm), 1));
+    row(QStringLiteral("latency added by the idle device (ms)"), {}, number(added, 1),
+        QStringLiteral("<= %1 (one buffer)").arg(number(OneBufferMs, 1)), added <= OneBufferMs);
+    const char* const names[] = {"letter explorer", "spelling game", "Hangman"};
+    for (std::size_t i = 0; i < growth.size(); ++i)
+        row(QStringLiteral("resident memory growth, %1 (KiB)").arg(QLatin1String(names[i])), {},
+            number(growth[i], 0), QStringLiteral("<= %1").arg(GrowthTargetKiB), growth[i] <= GrowthTargetKiB);
+
     return 0;
 }

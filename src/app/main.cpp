@@ -1,5 +1,6 @@
 // Wordpot: start-up. The main menu loads (running the splash modally) and the run lasts until the last
-// window is unloaded.
+// window is unloaded. The media folder is checked, and the audio device opened, on threads of their own
+// while the rest is prepared.
 #include "app/commandline.h"
 #include "app/frmMain.h"
 #include "app/mediacheck.h"
@@ -8,14 +9,19 @@
 
 #include <QApplication>
 
+#include <future>
+
 int main(int argc, char* argv[]) {
     if (const std::optional<int> status = commandLineExitStatus(argc, argv))
         return *status;
     QApplication app(argc, argv);
+    std::future<MediaCheck> check = std::async(std::launch::async, checkMediaFolder);
     forms::prepareApplication();
-    if (!mediaFolderIsComplete())
-        return 1;
     Global::StartSound();
+    if (!reportMediaCheck(check.get())) {
+        Global::StopSound();
+        return 1;
+    }
     Forms::setQuitWhenAllUnloaded(true);
 
     Forms::get<frmMain>().show();

@@ -52,8 +52,7 @@ MediaCheck checkMediaFolder() {
     return result;
 }
 
-bool mediaFolderIsComplete() {
-    const MediaCheck check = checkMediaFolder();
+bool reportMediaCheck(const MediaCheck& check) {
     const QString folder = QDir::toNativeSeparators(MediaFolder::path());
     if (!check.missingSounds.isEmpty())
         qWarning("wordpot: sounds missing (the alert plays instead): %s",

@@ -16,9 +16,9 @@ struct MediaCheck {
 };
 
 // Looks every file of the manifest up in the media folder. A file named in more than one letter case is
-// reported once.
+// reported once. Safe to run off the GUI thread.
 MediaCheck checkMediaFolder();
 
-// Runs the check at start-up: warns on stderr about missing sounds, and if pictures are missing says so
-// in one message (and on stderr) and returns false.
-bool mediaFolderIsComplete();
+// Warns on stderr about missing sounds, and if pictures are missing says so in one message (and on
+// stderr) and returns false.
+bool reportMediaCheck(const MediaCheck& check);

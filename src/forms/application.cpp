@@ -1,6 +1,7 @@
 #include "forms/application.h"
 
 #include "forms/fonts.h"
+#include "resources/resources.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -13,7 +14,7 @@ void prepareApplication() {
     QCoreApplication::setApplicationVersion(QStringLiteral(WORDPOT_VERSION));
     // The same look on every platform: the window designs are pixel layouts.
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    installFonts();
+    resources::init();
     QApplication::setFont(font(FontFace::MsSansSerif, 8.25));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.ico")));
     // The program ends when its last window is unloaded, not when the last visible one closes: the main

@@ -1,6 +1,8 @@
 #include "forms/controls.h"
 
+#include <QApplication>
 #include <qdrawutil.h>
+#include <QHash>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -9,6 +11,19 @@
 #include <QStylePainter>
 
 namespace {
+// One palette per face colour for the whole run. The style caches the faces it draws under the palette's
+// key; a palette made for each button or each paint would add faces to that cache at every opening.
+const QPalette& facePalette(const QColor& color) {
+    static QHash<QRgb, QPalette> palettes;
+    auto it = palettes.constFind(color.rgba());
+    if (it == palettes.constEnd()) {
+        QPalette palette = QApplication::palette();
+        palette.setColor(QPalette::Button, color);
+        it = palettes.insert(color.rgba(), palette);
+    }
+    return *it;
+}
+
 // A click is a press and a release of the left button over the same control.
 bool releasedInside(const QWidget* widget, const QMouseEvent* event) {
     return event->button() == Qt::LeftButton && widget->rect().contains(event->position().toPoint());
@@ -148,6 +163,12 @@ TextBox::TextBox(QWidget* parent, QRect geometry)
     });
 }
 
+void TextBox::setText(const QString& text) {
+    if (text == this->text() && !hasSelectedText() && cursorPosition() == text.size())
+        return;
+    QLineEdit::setText(text);
+}
+
 // ---- CommandButton ---------------------------------------------------------------------------------------
 
 CommandButton::CommandButton(QWidget* parent, QRect geometry, const QString& caption)
@@ -207,8 +228,11 @@ void CommandButton::paintEvent(QPaintEvent* event) {
     initStyleOption(&option);
     option.text.clear();
     option.icon = QIcon();
-    if (m_backColor.isValid())
-        option.palette.setColor(QPalette::Button, m_backColor);
+    if (m_backColor.isValid()) {
+        const QPalette::ColorGroup group = option.palette.currentColorGroup();
+        option.palette = facePalette(m_backColor);
+        option.palette.setCurrentColorGroup(group);
+    }
     painter.drawControl(QStyle::CE_PushButtonBevel, option);
 
     QRect face = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);

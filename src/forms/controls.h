@@ -91,6 +91,10 @@ class TextBox : public QLineEdit {
 public:
     TextBox(QWidget* parent, QRect geometry);
 
+    // Setting the text it already shows changes nothing, so it repaints nothing either (a timer that
+    // empties an empty box must not keep the program busy).
+    void setText(const QString& text);
+
 signals:
     void change();
 

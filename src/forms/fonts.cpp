@@ -4,56 +4,60 @@
 #include "resources/resources.h"
 
 #include <QFontDatabase>
-#include <QHash>
+#include <QResource>
+
+#include <array>
+#include <optional>
 
 namespace forms {
 namespace {
-QHash<QString, QString>& familyOfFile() {
-    static QHash<QString, QString> families;
-    return families;
-}
-
-QString familyOf(const QString& file) {
-    const QString family = familyOfFile().value(file);
-    return family.isEmpty() ? QStringLiteral("Sans Serif") : family;
-}
-} // namespace
-
-void installFonts() {
-    static bool installed = false;
-    if (installed)
-        return;
-    installed = true;
+// Registers a bundled font file and gives its family name. The resource's bytes stay where the program
+// was loaded: registering them copies nothing, and only the parts a font engine reads are ever touched.
+QString registerFont(const char* file) {
     resources::init();
-    const char* const files[] = {"LiberationSans-Regular.ttf", "LiberationSans-Bold.ttf",
-                                 "LiberationSerif-Bold.ttf", "Lato-Black.ttf"};
-    for (const char* file : files) {
-        const int id = QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/") + QLatin1String(file));
-        const QStringList families = QFontDatabase::applicationFontFamilies(id);
-        if (!families.isEmpty())
-            familyOfFile().insert(QLatin1String(file), families.first());
-    }
+    const QResource resource(QStringLiteral(":/fonts/") + QLatin1String(file));
+    const QByteArray data = resource.compressionAlgorithm() == QResource::NoCompression
+                                ? QByteArray::fromRawData(reinterpret_cast<const char*>(resource.data()),
+                                                          qsizetype(resource.size()))
+                                : resource.uncompressedData();
+    const QStringList families =
+        QFontDatabase::applicationFontFamilies(QFontDatabase::addApplicationFontFromData(data));
+    return families.isEmpty() ? QStringLiteral("Sans Serif") : families.first();
 }
 
-QFont font(FontFace face, double points, bool bold) {
-    QFont result;
+// Each face's family, its files registered on first use: a face no open window shows costs nothing.
+QString familyOf(FontFace face) {
+    static std::array<std::optional<QString>, 3> families; // sans, serif, black
+    const auto load = [](std::optional<QString>& family, std::initializer_list<const char*> files) {
+        for (const char* file : files) {
+            const QString name = registerFont(file);
+            family = family.value_or(name);
+        }
+        return *family;
+    };
     switch (face) {
     case FontFace::MsSansSerif:
     case FontFace::Arial:
-        result.setFamily(familyOf(QStringLiteral("LiberationSans-Regular.ttf")));
-        break;
+        return families[0] ? *families[0]
+                           : load(families[0], {"LiberationSans-Regular.ttf", "LiberationSans-Bold.ttf"});
     case FontFace::TimesNewRoman:
-        result.setFamily(familyOf(QStringLiteral("LiberationSerif-Bold.ttf")));
-        break;
+        return families[1] ? *families[1] : load(families[1], {"LiberationSerif-Bold.ttf"});
     case FontFace::ArialBlack:
-        // Arial Black is heavy whatever its bold flag says.
-        result.setFamily(familyOf(QStringLiteral("Lato-Black.ttf")));
-        result.setPixelSize(fontPixels(points));
-        result.setWeight(QFont::Black);
-        return result;
+        return families[2] ? *families[2] : load(families[2], {"Lato-Black.ttf"});
     }
+    return {};
+}
+} // namespace
+
+QFont font(FontFace face, double points, bool bold) {
+    QFont result;
+    result.setFamily(familyOf(face));
     result.setPixelSize(fontPixels(points));
-    result.setBold(bold);
+    // Arial Black is heavy whatever its bold flag says.
+    if (face == FontFace::ArialBlack)
+        result.setWeight(QFont::Black);
+    else
+        result.setBold(bold);
     return result;
 }
 

@@ -9,10 +9,8 @@ namespace forms {
 
 enum class FontFace { MsSansSerif, Arial, ArialBlack, TimesNewRoman };
 
-// Registers the bundled fonts and the built-in resources; call once, before the first window.
-void installFonts();
-
-// A font at a size in points, converted to pixels at 96 dpi.
+// A font at a size in points, converted to pixels at 96 dpi. A face's bundled files are registered the
+// first time it is asked for.
 QFont font(FontFace face, double points, bool bold = false);
 
 } // namespace forms

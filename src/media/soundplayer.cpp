@@ -4,33 +4,26 @@
 #include "resources/resources.h"
 
 #include <QApplication>
-#include <QDebug>
 #include <QFile>
 #include <QWidget>
 
 #include <SDL.h>
-#include <SDL_mixer.h>
 
-#include <chrono>
-#include <thread>
+#include <algorithm>
+#include <cstring>
+#include <utility>
 
 namespace {
 constexpr int SampleRate = 44100;
-constexpr int OutputChannels = 2;
-constexpr int BufferSamples = 1024; // small enough that a short sound starts at once
-constexpr int Channel = 0;          // the one channel every sound plays on
+constexpr Uint8 OutputChannels = 2;
+constexpr SDL_AudioFormat OutputFormat = AUDIO_S16SYS;
+constexpr int BytesPerFrame = OutputChannels * int(SDL_AUDIO_BITSIZE(OutputFormat) / 8);
+constexpr Uint16 BufferFrames = 1024; // small enough that a short sound starts at once
+// The device stays open this long after a sound, so that sounds in quick succession do not reopen it.
+constexpr auto Linger = std::chrono::milliseconds(500);
+// A device that does not take a sound (a stalled server) holds a waiting caller no longer than this more.
+constexpr auto Allowance = std::chrono::milliseconds(1000);
 const char* const AlertResource = ":/sounds/alert.wav";
-
-bool openMixer(const char* driver) {
-    SDL_SetHint(SDL_HINT_AUDIODRIVER, driver);
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
-        return false;
-    if (Mix_OpenAudio(SampleRate, AUDIO_S16SYS, OutputChannels, BufferSamples) != 0) {
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
-        return false;
-    }
-    return true;
-}
 
 // ALSA (and sndio, which sits on it) fill stderr with noise when asked for a card that is not there, so
 // they are only asked when the kernel reports one.
@@ -44,6 +37,40 @@ bool worthTrying(const QString& driver) {
     }
 #endif
     return true;
+}
+
+bool initialiseDriver(const char* driver) {
+    SDL_SetHint(SDL_HINT_AUDIODRIVER, driver);
+    return SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+}
+
+// The samples of a wave file converted to the device's format, as SDL_mixer converts them; null if it is
+// not one.
+std::shared_ptr<std::vector<std::uint8_t>> decode(SDL_RWops* source) {
+    if (source == nullptr)
+        return nullptr;
+    SDL_AudioSpec spec;
+    Uint8* buffer = nullptr;
+    Uint32 length = 0;
+    if (SDL_LoadWAV_RW(source, 1, &spec, &buffer, &length) == nullptr)
+        return nullptr;
+    SDL_AudioCVT cvt;
+    if (SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, OutputFormat, OutputChannels,
+                          SampleRate) < 0) {
+        SDL_FreeWAV(buffer);
+        return nullptr;
+    }
+    auto samples =
+        std::make_shared<std::vector<std::uint8_t>>(std::size_t(length) * std::size_t(cvt.len_mult));
+    std::memcpy(samples->data(), buffer, length);
+    SDL_FreeWAV(buffer);
+    cvt.buf = samples->data();
+    cvt.len = int(length);
+    if (cvt.needed != 0 && SDL_ConvertAudio(&cvt) != 0)
+        return nullptr;
+    samples->resize(std::size_t(cvt.needed != 0 ? cvt.len_cvt : cvt.len) / BytesPerFrame * BytesPerFrame);
+    samples->shrink_to_fit();
+    return samples;
 }
 
 // Repaints what the running handler changed, so the child sees it while the sound blocks everything.
@@ -66,120 +93,226 @@ SoundPlayer::~SoundPlayer() {
     close();
 }
 
-bool SoundPlayer::open() {
-    if (m_triedOpen)
-        return m_open;
-    m_triedOpen = true;
-    m_open = openDevice();
-    return m_open;
+void SoundPlayer::open() {
+    if (!m_thread.joinable())
+        m_thread = std::thread([this] { run(); });
 }
 
-bool SoundPlayer::openDevice() {
+void SoundPlayer::close() {
+    if (!m_thread.joinable())
+        return;
+    {
+        const std::lock_guard lock(m_mutex);
+        m_quit = true;
+    }
+    m_changed.notify_all();
+    m_thread.join();
+    const std::lock_guard lock(m_mutex);
+    m_quit = false;
+    m_ready = false;
+    m_sound.reset();
+    m_alert.reset();
+}
+
+QString SoundPlayer::driverName() const {
+    std::unique_lock lock(m_mutex);
+    m_changed.wait(lock, [this] { return m_ready || !m_thread.joinable(); });
+    return m_driver;
+}
+
+// The player's thread: initialises SDL's audio, opens the device when a sound comes and closes it once the
+// device has taken the whole sound and nothing has played for a while.
+void SoundPlayer::run() {
+    const bool initialised = initialise();
+    std::unique_lock lock(m_mutex);
+    m_ready = true;
+    m_changed.notify_all();
+    bool warned = false;
+    while (!m_quit) {
+        const bool unfinished = m_sound != nullptr && m_position < m_sound->size();
+        if (unfinished && m_device == 0) {
+            // SDL's audio thread starts inside the call and takes the player's lock at once.
+            lock.unlock();
+            const std::uint32_t device = initialised ? openDevice() : 0;
+            lock.lock();
+            m_device = device;
+            if (device == 0) {
+                if (initialised && !warned)
+                    qWarning("wordpot: the audio device could not be opened (%s); playing silently",
+                             SDL_GetError());
+                warned = true;
+                // Nothing will take the samples: the clock alone times the sound.
+                m_started = true;
+                m_startedAt = Clock::now();
+                m_position = m_sound != nullptr ? m_sound->size() : 0;
+            }
+            continue;
+        }
+        if (m_device != 0 && !unfinished) {
+            const Clock::time_point now = Clock::now();
+            const Clock::time_point closeAt = (m_started ? m_startedAt : m_handedAt) + m_length + Linger;
+            if (now < closeAt) {
+                m_changed.wait_until(lock, closeAt);
+                continue;
+            }
+            // A paused SDL device still feeds the server silence; only a closed one lets it sleep. The sound
+            // has been heard to its end, so its samples go too; a sound that comes meanwhile waits for the
+            // next device.
+            const std::uint32_t device = std::exchange(m_device, 0);
+            std::shared_ptr<const Samples> heard = std::move(m_sound);
+            m_closing = true;
+            lock.unlock();
+            SDL_CloseAudioDevice(device);
+            heard.reset();
+            lock.lock();
+            m_closing = false;
+            continue;
+        }
+        // The callback wakes the thread when the device takes a sound's first and last samples.
+        m_changed.wait(lock);
+    }
+    const std::uint32_t device = std::exchange(m_device, 0);
+    lock.unlock();
+    if (device != 0)
+        SDL_CloseAudioDevice(device);
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+bool SoundPlayer::initialise() {
     // SIGINT and SIGTERM must still end the program; SDL would turn them into events nobody reads.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     // A driver chosen by the user's environment is tried as it stands; otherwise each real one in turn.
     const QByteArray chosen = qgetenv("SDL_AUDIODRIVER");
-    bool opened = false;
+    bool initialised = false;
     QString failure;
     if (!chosen.isEmpty()) {
-        opened = openMixer(chosen.constData());
+        initialised = initialiseDriver(chosen.constData());
         failure = QString::fromUtf8(SDL_GetError());
     } else {
-        for (int i = 0; i < SDL_GetNumAudioDrivers() && !opened; ++i) {
+        for (int i = 0; i < SDL_GetNumAudioDrivers() && !initialised; ++i) {
             const char* driver = SDL_GetAudioDriver(i);
             if (worthTrying(QString::fromUtf8(driver))) {
-                opened = openMixer(driver);
-                if (!opened)
+                initialised = initialiseDriver(driver);
+                if (!initialised)
                     failure +=
                         (failure.isEmpty() ? QString() : QStringLiteral(", ")) + QString::fromUtf8(driver);
             }
         }
     }
-    if (!opened) {
+    if (!initialised) {
         if (chosen != "dummy")
             qWarning("wordpot: no audio device could be opened (tried: %s); playing silently",
                      qPrintable(failure.isEmpty() ? QStringLiteral("none, no sound card") : failure));
-        if (!openMixer("dummy")) {
+        initialised = initialiseDriver("dummy");
+        if (!initialised)
             qWarning("wordpot: the silent audio driver failed too (%s)", SDL_GetError());
-            return false;
+    }
+    const char* driver = initialised ? SDL_GetCurrentAudioDriver() : nullptr;
+    const std::lock_guard lock(m_mutex);
+    m_driver = driver != nullptr ? QString::fromUtf8(driver) : QString();
+    return initialised;
+}
+
+std::uint32_t SoundPlayer::openDevice() {
+    SDL_AudioSpec wanted;
+    SDL_zero(wanted);
+    wanted.freq = SampleRate;
+    wanted.format = OutputFormat;
+    wanted.channels = OutputChannels;
+    wanted.samples = BufferFrames;
+    wanted.callback = &SoundPlayer::fill;
+    wanted.userdata = this;
+    // SDL converts to whatever the device really takes, so the samples can be prepared in this one format.
+    const SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
+    if (device != 0)
+        SDL_PauseAudioDevice(device, 0); // devices open paused
+    return device;
+}
+
+void SoundPlayer::fill(void* player, std::uint8_t* stream, int length) {
+    auto& self = *static_cast<SoundPlayer*>(player);
+    std::size_t copied = 0;
+    {
+        const std::lock_guard lock(self.m_mutex);
+        const Samples* sound = self.m_sound.get();
+        if (sound != nullptr && self.m_position < sound->size() && !self.m_closing) {
+            const bool first = !self.m_started;
+            if (first) {
+                self.m_started = true;
+                self.m_startedAt = Clock::now();
+            }
+            copied = std::min(std::size_t(length), sound->size() - self.m_position);
+            std::memcpy(stream, sound->data() + self.m_position, copied);
+            self.m_position += copied;
+            if (first || self.m_position == sound->size())
+                self.m_changed.notify_all();
         }
     }
-    Mix_AllocateChannels(1);
-    int frequency = 0;
-    Uint16 format = 0;
-    int channels = 0;
-    Mix_QuerySpec(&frequency, &format, &channels);
-    m_bytesPerMs = frequency * channels * int(SDL_AUDIO_BITSIZE(format) / 8) / 1000;
-    return true;
+    std::memset(stream + copied, 0, std::size_t(length) - copied); // signed samples: 0 is silence
 }
 
-void SoundPlayer::close() {
-    if (!m_open)
-        return;
-    Mix_HaltChannel(Channel);
-    if (m_current != nullptr && m_current != m_alert)
-        Mix_FreeChunk(m_current);
-    if (m_alert != nullptr)
-        Mix_FreeChunk(m_alert);
-    m_current = nullptr;
-    m_alert = nullptr;
-    Mix_CloseAudio();
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    m_open = false;
-    m_triedOpen = false;
-}
-
-QString SoundPlayer::driverName() const {
-    const char* name = m_open ? SDL_GetCurrentAudioDriver() : nullptr;
-    return name != nullptr ? QString::fromUtf8(name) : QString();
-}
-
-Mix_Chunk* SoundPlayer::alertChunk() {
+std::shared_ptr<const SoundPlayer::Samples> SoundPlayer::alert() {
     if (m_alert == nullptr) {
         resources::init();
         QFile file(QString::fromLatin1(AlertResource));
         if (file.open(QIODevice::ReadOnly)) {
             const QByteArray bytes = file.readAll();
-            // Mix_LoadWAV_RW copies the samples, so the buffer need not outlive the call.
-            m_alert = Mix_LoadWAV_RW(SDL_RWFromConstMem(bytes.constData(), int(bytes.size())), 1);
+            m_alert = decode(SDL_RWFromConstMem(bytes.constData(), int(bytes.size())));
         }
     }
     return m_alert;
 }
 
-void SoundPlayer::start(Mix_Chunk* chunk) {
-    // One channel: halting it is what lets the newest sound win over one still playing.
-    Mix_HaltChannel(Channel);
-    if (m_current != nullptr && m_current != m_alert && m_current != chunk)
-        Mix_FreeChunk(m_current);
-    m_current = chunk;
-    if (chunk == nullptr) {
-        m_durationMs = 0;
-        return;
-    }
-    m_durationMs = m_bytesPerMs > 0 ? qint64(chunk->alen) / m_bytesPerMs : 0;
-    m_started.start();
-    Mix_PlayChannel(Channel, chunk, 0);
+bool SoundPlayer::playing(Clock::time_point now) const {
+    if (m_sound == nullptr)
+        return false;
+    // A sound lasts its length from the moment it was handed over, as it always has; a device that was
+    // slow to open or to start keeps it until it has taken the last samples.
+    const Clock::time_point end = m_handedAt + m_length;
+    return now < end || (m_position < m_sound->size() && now < end + Allowance);
+}
+
+// While playing(), when it may next change by itself; the callback wakes the waiters for the rest.
+SoundPlayer::Clock::time_point SoundPlayer::nextChange(Clock::time_point now) const {
+    const Clock::time_point end = m_handedAt + m_length;
+    return now < end ? end : end + Allowance;
 }
 
 bool SoundPlayer::isPlaying() const {
-    if (!m_open || m_current == nullptr)
-        return false;
-    // The mixer lets go of a sound when its last samples enter the device; the clock covers the rest.
-    return Mix_Playing(Channel) != 0 || m_started.elapsed() < m_durationMs;
+    const std::lock_guard lock(m_mutex);
+    return playing(Clock::now());
+}
+
+bool SoundPlayer::deviceIsOpen() const {
+    const std::lock_guard lock(m_mutex);
+    return m_device != 0 || m_closing;
 }
 
 void SoundPlayer::waitUntilEnded() {
-    while (isPlaying())
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    std::unique_lock lock(m_mutex);
+    for (Clock::time_point now = Clock::now(); playing(now); now = Clock::now())
+        m_changed.wait_until(lock, nextChange(now));
 }
 
 bool SoundPlayer::play(const QString& file, bool wait) {
-    if (!open())
-        return false;
-    Mix_Chunk* chunk = file.isEmpty() ? nullptr : Mix_LoadWAV(QFile::encodeName(file).constData());
-    const bool found = chunk != nullptr;
-    start(found ? chunk : alertChunk());
+    open();
+    std::shared_ptr<const Samples> sound =
+        file.isEmpty() ? nullptr : decode(SDL_RWFromFile(QFile::encodeName(file).constData(), "rb"));
+    const bool found = sound != nullptr;
+    if (!found)
+        sound = alert();
+    {
+        const std::lock_guard lock(m_mutex);
+        // One sound at a time: replacing it is what lets the newest sound win over one still playing.
+        m_length = std::chrono::duration_cast<Clock::duration>(std::chrono::microseconds(
+            sound != nullptr ? std::int64_t(sound->size()) / BytesPerFrame * 1000000 / SampleRate : 0));
+        std::swap(m_sound, sound);
+        m_position = 0;
+        m_started = false;
+        m_handedAt = Clock::now();
+    }
+    m_changed.notify_all();
+    sound.reset(); // the one cut off is freed here, not on the audio thread
     if (wait) {
         repaintVisibleWindows();
         waitUntilEnded();

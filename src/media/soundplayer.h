@@ -1,18 +1,26 @@
-// The sound player behind PlayWave: one SDL_mixer channel, so the newest sound always wins.
-// The device is opened once and stays open; with no usable device it runs on SDL's silent dummy driver.
+// The sound player behind PlayWave: one sound at a time, so the newest always wins. SDL's audio lives on the
+// player's own thread, off the path to the first window, and the device is open only while a sound plays
+// (and briefly after), so that the sound server can sleep; with no usable device it runs on SDL's silent
+// dummy driver.
 #pragma once
 
-#include <QElapsedTimer>
 #include <QString>
 
-struct Mix_Chunk;
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
 
 class SoundPlayer {
 public:
     static SoundPlayer& instance();
 
-    // Opens the audio device; later calls do nothing. Returns false only if not even the dummy driver opens.
-    bool open();
+    // Starts the player's thread, which initialises SDL's audio; later calls do nothing.
+    void open();
+    // Stops the thread and closes the device; the next open() or play() starts afresh.
     void close();
 
     // Plays a file (an empty name, or one that cannot be decoded, plays the alert instead and gives false).
@@ -21,26 +29,44 @@ public:
 
     // True while the current sound has not yet been heard to its end.
     bool isPlaying() const;
+    // True while the audio device is open: from a sound's start until shortly after its end.
+    bool deviceIsOpen() const;
 
-    // The SDL audio driver in use ("dummy" when no device could be opened).
+    // The SDL audio driver in use ("dummy" when no device could be opened); waits for the thread to start.
     QString driverName() const;
 
     SoundPlayer(const SoundPlayer&) = delete;
     SoundPlayer& operator=(const SoundPlayer&) = delete;
 
 private:
+    using Clock = std::chrono::steady_clock;
+    using Samples = std::vector<std::uint8_t>; // in the device's format
+
     SoundPlayer() = default;
     ~SoundPlayer();
-    bool openDevice();
-    Mix_Chunk* alertChunk();
-    void start(Mix_Chunk* chunk);
+    void run();
+    bool initialise();
+    std::uint32_t openDevice();
+    std::shared_ptr<const Samples> alert();
+    static void fill(void* player, std::uint8_t* stream, int length);
+    bool playing(Clock::time_point now) const;
+    Clock::time_point nextChange(Clock::time_point now) const;
     void waitUntilEnded();
 
-    bool m_open = false;
-    bool m_triedOpen = false;
-    int m_bytesPerMs = 0;
-    Mix_Chunk* m_current = nullptr; // the chunk on the channel; freed when the next one replaces it
-    Mix_Chunk* m_alert = nullptr;
-    QElapsedTimer m_started;
-    qint64 m_durationMs = 0;
+    std::thread m_thread;
+    // Everything below is shared with the player's thread and SDL's audio callback.
+    mutable std::mutex m_mutex;
+    mutable std::condition_variable m_changed;
+    bool m_ready = false; // SDL's audio is initialised, or could not be
+    bool m_quit = false;
+    QString m_driver;
+    std::uint32_t m_device = 0;
+    bool m_closing = false;
+    std::shared_ptr<const Samples> m_sound; // the newest sound, until the next one replaces it
+    std::size_t m_position = 0;             // how much of it the device has taken
+    bool m_started = false;                 // the device has taken its first samples
+    Clock::time_point m_handedAt;
+    Clock::time_point m_startedAt;
+    Clock::duration m_length{};
+    std::shared_ptr<const Samples> m_alert;
 };

@@ -113,6 +113,16 @@ private slots:
         QVERIFY2(left <= (found ? lengthMs : 1000) + 30, qPrintable(QString::number(left)));
     }
 
+    // An open device, even paused, keeps the sound server busy: it closes once the sound is over, and the
+    // next sound still keeps its time.
+    void deviceIsOpenOnlyAroundASound() {
+        Global::PlayWave(MediaFile(QStringLiteral("\\tone300.wav")), true);
+        QVERIFY(SoundPlayer::instance().deviceIsOpen());
+        QTRY_VERIFY_WITH_TIMEOUT(!SoundPlayer::instance().deviceIsOpen(), 2000);
+        const qint64 ms = msTaken([] { Global::PlayWave(MediaFile(QStringLiteral("\\tone300.wav")), true); });
+        QVERIFY2(ms >= 285 && ms <= 330, qPrintable(QString::number(ms)));
+    }
+
     // Before a waited sound blocks, what the handler changed is painted; presses given during the sound
     // reach the application after it and are dropped, through the gate's event filter.
     void aWaitedSoundShowsChangesAndDropsInputGivenMeanwhile() {
