@@ -136,7 +136,8 @@ private slots:
     }
 
     // On the real clock the box is emptied 300 ms after the window opens and the picture armed after a
-    // second. The stop sign closes the window under the hourglass.
+    // second. The picture shows at its own size, a light-blue pair of big letters under it in each corner
+    // and their red copies over it. The stop sign closes the window under the hourglass.
     void realTimersAndTheStopSign() {
         auto& abc = Forms::get<frmABC>();
         testsupport::SoundLog sounds;
@@ -152,6 +153,11 @@ private slots:
         const qint64 armed = clock.elapsed();
         QVERIFY2(emptied >= 300 && emptied < 900 && armed >= 1000 && armed < 2500,
                  qPrintable(u"%1 %2"_s.arg(emptied).arg(armed)));
+        QCOMPARE(abc.Image1->size(), abc.Image1->picture().natural().size());
+        const QObjectList order = abc.client()->children();
+        for (int i = 0; i < 4; ++i)
+            QVERIFY(order.indexOf(abc.Label1(i)) < order.indexOf(abc.Image1) &&
+                    order.indexOf(abc.Image1) < order.indexOf(abc.Label1(i + 4)));
         Pointer whileClosing = Pointer::Default;
         connect(&abc, &Form::unloaded, this, [&] { whileClosing = Screen::mousePointer(); });
         QTest::mouseClick(abc.Image2, Qt::LeftButton);

@@ -20,9 +20,10 @@ private slots:
     void initTestCase() { testsupport::prepare(); }
     void cleanup() { Forms::destroyAll(); }
 
-    // Picture buttons without captions; the focus starts on the letter explorer's and Tab goes round the
-    // three. Alt and the underlined letter open a menu, the next underlined letter its command, which has
-    // no shortcut of its own. An activity opens under the hourglass; the about box keeps what it finds.
+    // Picture buttons without captions on a fixed white window; the focus starts on the letter explorer's and
+    // Tab goes round the three. Alt and the underlined letter open a menu, the next underlined letter its
+    // command, which has no shortcut of its own. An activity opens under the hourglass; the about box keeps
+    // what it finds.
     void buttonsKeysAndMenus() {
         testsupport::SoundLog sounds;
         testsupport::whenShown(Forms::get<frmSplash>(), [] { Forms::get<frmSplash>().Timer1_Timer(); });
@@ -30,6 +31,8 @@ private slots:
         main.show();
         QWidget* window = main.window();
         QVERIFY(QTest::qWaitForWindowActive(window) && !main.Image1->picture().isNull());
+        QVERIFY(window->minimumSize() == window->maximumSize() &&
+                main.client()->grab().toImage().pixelColor(240, 10) == Qt::white);
         for (CommandButton* button : {main.cmdABC.data(), main.cmdWordpot.data(), main.cmdHangman.data()}) {
             QVERIFY(QApplication::focusWidget() == button && !button->picture().isNull() &&
                     button->text().isEmpty());
@@ -37,22 +40,23 @@ private slots:
         }
         QCOMPARE(QApplication::focusWidget(), main.cmdABC.data());
         QStringList opened;
-        const auto record = [&opened](Form& form) {
-            testsupport::whenShown(form, [&opened, &form] {
-                opened << form.caption() +
+        std::function<void(Form&)> record = [&](Form& form) { // each showing, "*" under the hourglass
+            testsupport::whenShown(form, [&, shown = &form] {
+                opened << shown->caption() +
                               (Screen::mousePointer() == Screen::MousePointer::Hourglass ? "*"_L1 : ""_L1);
-                form.unload();
+                shown->unload();
+                record(*shown);
             });
         };
-        const auto command = [&](Qt::Key menuKey, QMenu* menu, Qt::Key key, Form& opens) {
-            record(opens);
+        record(Forms::get<frmExit>());
+        record(Forms::get<frmAbout>());
+        const auto command = [&](Qt::Key menuKey, QMenu* menu, Qt::Key key) {
             QTest::keyClick(window->windowHandle(), menuKey, Qt::AltModifier);
             QTRY_VERIFY(menu->isVisible() && menu->actions().constFirst()->shortcut().isEmpty());
             QTest::keyClick(menu, key);
         };
-        command(Qt::Key_F, main.mnuFile, Qt::Key_X, Forms::get<frmExit>());
-        command(Qt::Key_H, main.mnuHelp, Qt::Key_A, Forms::get<frmAbout>());
-        record(Forms::get<frmAbout>());
+        command(Qt::Key_F, main.mnuFile, Qt::Key_X);
+        command(Qt::Key_H, main.mnuHelp, Qt::Key_A);
         frmMain::openActivity<frmAbout>();
         Screen::setMousePointer(Screen::MousePointer::Default);
         QCOMPARE(opened, (QStringList{u"Exit?"_s, u"About Wordpot"_s, u"About Wordpot*"_s}));

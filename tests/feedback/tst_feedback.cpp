@@ -1,5 +1,6 @@
 // The happy and sad feedback windows: the sound and face of every tick and the tick that closes them, a
 // click on the face, and a fresh start at every showing. The face files come from a media folder made here.
+#include "feedback/faces.h"
 #include "feedback/frmHappyFace.h"
 #include "feedback/frmSadface.h"
 #include "media/mediafolder.h"
@@ -59,8 +60,9 @@ private slots:
         const QString which = QString::fromLatin1(QTest::currentDataTag());
         feedback::FaceWindow& f = window(which);
         QStringList events;
+        const QList<MediaFile> checked = feedback::mediaFiles(); // what the start-up check looks for
         const testsupport::SoundLog sounds([&](const testsupport::SoundLog::Call& call) {
-            QVERIFY(!call.wait);
+            QVERIFY(!call.wait && checked.contains(MediaFile(call.name)));
             events << call.name + u" over "_s + shown(which);
         });
         // On the real clock, the first tick comes a second after the window opens. The face is stretched
@@ -75,6 +77,7 @@ private slots:
         QVERIFY(face(which)->width() > 250 && face(which)->height() > 250);
         QCOMPARE(f.window()->cursor().pixmap().toImage(),
                  builtInPicture(u":/cursors/%1.ico"_s.arg(which)).natural().toImage());
+        QCOMPARE(f.window()->cursor().hotSpot(), QPoint(16, 16)); // its middle
         const QStringList heard = events;
         QTest::mouseClick(face(which), Qt::LeftButton);
         QVERIFY(!f.isLoaded());
@@ -89,6 +92,7 @@ private slots:
             while (f.isLoaded() && events.size() < 20) {
                 f.Timer1_Timer();
                 events << (f.isLoaded() ? shown(which) : u"closed"_s);
+                QVERIFY(!f.isLoaded() || checked.contains(MediaFile(u"\\%1.ico"_s.arg(shown(which)))));
             }
             QCOMPARE(events.join(u"; "_s), sequence);
         }
