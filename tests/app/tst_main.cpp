@@ -1,41 +1,18 @@
-// The main menu: its window, controls, focus order, menus and the hourglass while an activity loads; and
-// the start-up check of the media folder.
+// The main menu: its buttons, keys and menus, the hourglass while an activity loads; and the start-up
+// check of the media folder.
+#include "about/frmAbout.h"
 #include "app/frmMain.h"
 #include "app/mediacheck.h"
-#include "forms/screen.h"
-#include "forms/units.h"
 #include "media/mediafolder.h"
+#include "shell/frmExit.h"
 #include "shell/frmSplash.h"
 #include "testsupport.h"
 
 #include <QApplication>
-#include <QMenuBar>
 #include <QTemporaryDir>
 #include <QTest>
 
-namespace {
-// Stands in for an activity: its load handler sees the pointer the main menu left, then restores it.
-class frmProbe final : public Form {
-    Q_OBJECT
-public:
-    frmProbe()
-        : Form({.caption = QStringLiteral("Probe"), .clientTwips = {1500, 1500}}) {}
-    Screen::MousePointer pointerAtLoad = Screen::MousePointer::Default;
-    void Form_Load() override {
-        pointerAtLoad = Screen::mousePointer();
-        Screen::setMousePointer(Screen::MousePointer::Default);
-    }
-
-protected:
-    void build() override {}
-};
-// The main menu as the child first sees it: the splash it runs while loading is closed at once.
-frmMain& showMainMenu() {
-    testsupport::whenShown(Forms::get<frmSplash>(), [] { Forms::get<frmSplash>().Timer1_Timer(); });
-    Forms::get<frmMain>().show();
-    return Forms::get<frmMain>();
-}
-} // namespace
+using namespace Qt::StringLiterals;
 
 class MainTest : public QObject {
     Q_OBJECT
@@ -43,123 +20,60 @@ private slots:
     void initTestCase() { testsupport::prepare(); }
     void cleanup() { Forms::destroyAll(); }
 
-    void windowAsDesigned() {
+    // Picture buttons without captions on a fixed white window; the focus starts on the letter explorer's and
+    // Tab goes round the three. Alt and the underlined letter open a menu, the next underlined letter its
+    // command, which has no shortcut of its own. An activity opens under the hourglass; the about box keeps
+    // what it finds.
+    void buttonsKeysAndMenus() {
         testsupport::SoundLog sounds;
-        auto& main = showMainMenu();
+        testsupport::whenShown(Forms::get<frmSplash>(), [] { Forms::get<frmSplash>().Timer1_Timer(); });
+        auto& main = Forms::get<frmMain>();
+        main.show();
         QWidget* window = main.window();
-        QCOMPARE(window->windowTitle(), QStringLiteral("Welcome to Wordpot"));
-        QCOMPARE(main.clientSize(), QSize(476, 355));
-        QCOMPARE(window->minimumSize(), window->maximumSize()); // not resizable
-        const Qt::WindowFlags flags = window->windowFlags();
-        QVERIFY(flags & Qt::WindowCloseButtonHint);
-        QVERIFY(!(flags & Qt::WindowMinimizeButtonHint));
-        QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
-        QCOMPARE(main.client()->grab().toImage().pixelColor(240, 10), QColor(Qt::white));
-    }
-
-    void controlsAsDesigned_data() {
-        QTest::addColumn<QString>("control");
-        QTest::addColumn<QRect>("geometry");
-        QTest::addColumn<QSize>("picture");
-        QTest::newRow("cmdABC") << "cmdABC" << QRect(16, 16, 161, 89) << QSize(150, 100);
-        QTest::newRow("cmdWordpot") << "cmdWordpot" << QRect(296, 16, 161, 89) << QSize(160, 150);
-        QTest::newRow("cmdHangman") << "cmdHangman" << QRect(296, 248, 161, 89) << QSize(150, 100);
-        QTest::newRow("Image1") << "Image1" << QRect(40, 240, 100, 100) << QSize(100, 100);
-    }
-
-    void controlsAsDesigned() {
-        QFETCH(QString, control);
-        QFETCH(QRect, geometry);
-        QFETCH(QSize, picture);
-        testsupport::SoundLog sounds;
-        auto& main = showMainMenu();
-        const QMap<QString, QWidget*> controls{{"cmdABC", main.cmdABC},
-                                               {"cmdWordpot", main.cmdWordpot},
-                                               {"cmdHangman", main.cmdHangman},
-                                               {"Image1", main.Image1}};
-        QWidget* widget = controls.value(control);
-        QCOMPARE(widget->geometry(), geometry);
-        if (auto* button = qobject_cast<CommandButton*>(widget)) {
-            QVERIFY(button->isGraphical());
-            QVERIFY(button->text().isEmpty());
-            QCOMPARE(button->picture().natural().size(), picture);
-        } else {
-            QCOMPARE(static_cast<Image*>(widget)->picture().natural().size(), picture);
+        QVERIFY(QTest::qWaitForWindowActive(window) && !main.Image1->picture().isNull());
+        QVERIFY(window->minimumSize() == window->maximumSize() &&
+                main.client()->grab().toImage().pixelColor(240, 10) == Qt::white);
+        for (CommandButton* button : {main.cmdABC.data(), main.cmdWordpot.data(), main.cmdHangman.data()}) {
+            QVERIFY(QApplication::focusWidget() == button && !button->picture().isNull() &&
+                    button->text().isEmpty());
+            QTest::keyClick(window->windowHandle(), Qt::Key_Tab);
         }
-    }
-
-    void focusStartsOnABCAndTabGoesRound() {
-        testsupport::SoundLog sounds;
-        auto& main = showMainMenu();
-        QVERIFY(QTest::qWaitForWindowActive(main.window()));
         QCOMPARE(QApplication::focusWidget(), main.cmdABC.data());
-        QTest::keyClick(main.window()->windowHandle(), Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), main.cmdWordpot.data());
-        QTest::keyClick(main.window()->windowHandle(), Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), main.cmdHangman.data());
-        QTest::keyClick(main.window()->windowHandle(), Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), main.cmdABC.data());
+        QStringList opened;
+        std::function<void(Form&)> record = [&](Form& form) { // each showing, "*" under the hourglass
+            testsupport::whenShown(form, [&, shown = &form] {
+                opened << shown->caption() +
+                              (Screen::mousePointer() == Screen::MousePointer::Hourglass ? "*"_L1 : ""_L1);
+                shown->unload();
+                record(*shown);
+            });
+        };
+        record(Forms::get<frmExit>());
+        record(Forms::get<frmAbout>());
+        const auto command = [&](Qt::Key menuKey, QMenu* menu, Qt::Key key) {
+            QTest::keyClick(window->windowHandle(), menuKey, Qt::AltModifier);
+            QTRY_VERIFY(menu->isVisible() && menu->actions().constFirst()->shortcut().isEmpty());
+            QTest::keyClick(menu, key);
+        };
+        command(Qt::Key_F, main.mnuFile, Qt::Key_X);
+        command(Qt::Key_H, main.mnuHelp, Qt::Key_A);
+        frmMain::openActivity<frmAbout>();
+        Screen::setMousePointer(Screen::MousePointer::Default);
+        QCOMPARE(opened, (QStringList{u"Exit?"_s, u"About Wordpot"_s, u"About Wordpot*"_s}));
     }
 
-    void menusAndAccessKeys() {
-        testsupport::SoundLog sounds;
-        auto& main = showMainMenu();
-        QVERIFY(QTest::qWaitForWindowActive(main.window()));
-        QCOMPARE(main.mnuFile->title(), QStringLiteral("&File"));
-        QCOMPARE(main.mnuExit->text(), QStringLiteral("E&xit"));
-        QCOMPARE(main.mnuHelp->title(), QStringLiteral("&Help"));
-        QCOMPARE(main.mnuAbout->text(), QStringLiteral("&About Wordpot"));
-        QVERIFY(main.mnuExit->shortcut().isEmpty());
-        QVERIFY(main.mnuAbout->shortcut().isEmpty());
-        QTest::keyClick(main.window()->windowHandle(), Qt::Key_H, Qt::AltModifier);
-        QTRY_VERIFY(main.mnuHelp->isVisible());
-        main.mnuHelp->close();
-        QTest::keyClick(main.window()->windowHandle(), Qt::Key_F, Qt::AltModifier);
-        QTRY_VERIFY(main.mnuFile->isVisible());
-        main.mnuFile->close();
-    }
-
-    void hourglassFromTheClickUntilTheActivityHasLoaded() {
-        auto& probe = Forms::get<frmProbe>();
-        Screen::MousePointer whileOpen = Screen::MousePointer::Hourglass;
-        testsupport::whenShown(probe, [&] {
-            whileOpen = Screen::mousePointer();
-            probe.unload();
-        });
-        frmMain::openActivity<frmProbe>();
-        QCOMPARE(probe.pointerAtLoad, Screen::MousePointer::Hourglass);
-        QCOMPARE(whileOpen, Screen::MousePointer::Default);
-        QCOMPARE(Screen::mousePointer(), Screen::MousePointer::Default);
-    }
-
-    void closeBoxUnloadsTheMainMenu() {
-        testsupport::SoundLog sounds;
-        auto& main = showMainMenu();
-        main.window()->close();
-        QVERIFY(!main.isLoaded());
-    }
-
+    // A folder with every file but one picture and one sound, in capitals: only those two are missing.
+    // "\.wav", asked for by a big-letter click before any letter, names no file on purpose.
     void startUpCheckFindsWhatIsMissing() {
         QTemporaryDir dir;
-        QStringList names;
+        const MediaFile picture(u"\\wordpot.gif"_s), sound(u"\\bye.wav"_s);
+        QVERIFY(!mediaManifest().contains(MediaFile(u"\\.wav"_s)));
         for (const MediaFile& file : mediaManifest())
-            names.append(file.name());
-        QVERIFY(names.contains(QStringLiteral("\\wordpot.gif")));
-        QVERIFY(!names.contains(QStringLiteral("\\.wav")));
-        // A folder with every file but one picture and one sound, stored in other letter cases.
-        const QString missingPicture = QStringLiteral("\\wordpot.gif");
-        const QString missingSound = QStringLiteral("\\bye.wav");
-        for (const QString& name : names) {
-            if (name == missingPicture || name == missingSound)
-                continue;
-            QFile file(dir.filePath(name.mid(1).toUpper()));
-            QVERIFY(file.open(QIODevice::WriteOnly));
-        }
+            QVERIFY(file == picture || file == sound ||
+                    QFile(dir.filePath(file.name().mid(1).toUpper())).open(QIODevice::WriteOnly));
         MediaFolder::setPathForTesting(dir.path());
-        const MediaCheck check = checkMediaFolder();
-        MediaFolder::setPathForTesting(QStringLiteral(WORDPOT_ASSETS_DIR));
-        QCOMPARE(check.missingPictures, QList<MediaFile>{MediaFile(missingPicture)});
-        QCOMPARE(check.missingSounds, QList<MediaFile>{MediaFile(missingSound)});
+        QCOMPARE(checkMediaFolder().missingPictures, QList<MediaFile>{picture});
+        QCOMPARE(checkMediaFolder().missingSounds, QList<MediaFile>{sound});
     }
 };
 

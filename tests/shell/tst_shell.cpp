@@ -1,215 +1,117 @@
 // The windows around the activities: the splash and the exit confirmation.
 #include "app/frmMain.h"
 #include "feedback/frmHappyFace.h"
-#include "forms/screen.h"
-#include "media/mediafolder.h"
 #include "shell/frmExit.h"
 #include "shell/frmSplash.h"
 #include "testsupport.h"
 
-#include <QApplication>
-#include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
 using testsupport::SoundLog;
+
+namespace {
+void press(QWidget* window, const QString& keys) {
+    QTest::keyClick(window->windowHandle(), QKeySequence(keys)[0].key(),
+                    QKeySequence(keys)[0].keyboardModifiers());
+}
+} // namespace
 
 class ShellTest : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { testsupport::prepare(); }
-    void cleanup() {
-        Forms::destroyAll();
-        Screen::setMousePointer(Screen::MousePointer::Default);
-    }
+    void cleanup() { Forms::destroyAll(); }
 
-    // ---- splash ----
-
-    void splashLoadsItsPictureAndStartsTheWelcome() {
-        SoundLog sounds;
-        auto& splash = Forms::get<frmSplash>();
-        splash.load();
-        QCOMPARE(sounds.calls, (QList<SoundLog::Call>{{QStringLiteral("\\welcome.wav"), false}}));
-        QCOMPARE(splash.Timer1->interval(), 5000);
-        QVERIFY(splash.Timer1->isEnabled());
-        QVERIFY(splash.Image1->width() <= 200 && splash.Image1->height() <= 192);
-        QVERIFY(!splash.Image1->picture().isNull());
-        QCOMPARE(splash.Image1->pos(), QPoint(72, 88));
-        QCOMPARE(splash.clientSize(), QSize(582, 291));
-        QCOMPARE(splash.window()->windowType(), Qt::SplashScreen);
-        QVERIFY(splash.window()->windowFlags() & Qt::FramelessWindowHint);
-        splash.Timer1_Timer();
-        QVERIFY(!splash.isLoaded());
-    }
-
-    void splashClosesOnCharacterKeysOnly_data() {
-        QTest::addColumn<int>("key");
-        QTest::addColumn<int>("modifiers");
+    // The frameless splash shows its picture and starts the welcome. It closes on its timer or a key that
+    // types a character; after a click or another key it stays, and still goes on its own.
+    void whatClosesTheSplash_data() {
         QTest::addColumn<bool>("closes");
-        QTest::newRow("a letter") << int(Qt::Key_A) << 0 << true;
-        QTest::newRow("a capital") << int(Qt::Key_A) << int(Qt::ShiftModifier) << true;
-        QTest::newRow("a digit") << int(Qt::Key_7) << 0 << true;
-        QTest::newRow("Space") << int(Qt::Key_Space) << 0 << true;
-        QTest::newRow("Enter") << int(Qt::Key_Return) << 0 << true;
-        QTest::newRow("Escape") << int(Qt::Key_Escape) << 0 << true;
-        QTest::newRow("Backspace") << int(Qt::Key_Backspace) << 0 << true;
-        QTest::newRow("Shift") << int(Qt::Key_Shift) << 0 << false;
-        QTest::newRow("an arrow") << int(Qt::Key_Left) << 0 << false;
-        QTest::newRow("a function key") << int(Qt::Key_F1) << 0 << false;
+        for (const char* key : {"A", "Shift+A", "7", "Space", "Return", "Escape", "Backspace", "timer"})
+            QTest::newRow(key) << true;
+        for (const char* key : {"Shift", "Left", "F1", "click"})
+            QTest::newRow(key) << false;
     }
-
-    void splashClosesOnCharacterKeysOnly() {
-        QFETCH(int, key);
-        QFETCH(int, modifiers);
+    void whatClosesTheSplash() {
         QFETCH(bool, closes);
+        const QString input = QString::fromLatin1(QTest::currentDataTag());
         SoundLog sounds;
         auto& splash = Forms::get<frmSplash>();
         splash.show();
-        QVERIFY(QTest::qWaitForWindowActive(splash.window()));
-        QTest::keyClick(splash.window()->windowHandle(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
-        QCOMPARE(!splash.isLoaded(), closes);
+        QVERIFY(QTest::qWaitForWindowActive(splash.window()) && !splash.Image1->picture().isNull() &&
+                splash.window()->windowFlags() & Qt::FramelessWindowHint);
+        QCOMPARE(sounds.calls, (QList<SoundLog::Call>{{u"\\welcome.wav"_s, false}}));
+        QCOMPARE(splash.Timer1->interval(), 5000); // too long to wait for here
+        if (input == "timer"_L1)
+            emit splash.Timer1->timer();
+        else if (input == "click"_L1)
+            QTest::mouseClick(splash.window()->windowHandle(), Qt::LeftButton, {}, QPoint(150, 200));
+        else
+            press(splash.window(), input);
+        QCOMPARE(splash.isLoaded() && splash.Timer1->isEnabled(), !closes);
     }
 
-    void aClickOnTheSplashDoesNothing() {
-        SoundLog sounds;
-        auto& splash = Forms::get<frmSplash>();
-        splash.show();
-        QVERIFY(QTest::qWaitForWindowExposed(splash.window()));
-        QTest::mouseClick(splash.window()->windowHandle(), Qt::LeftButton, {}, QPoint(100, 100));
-        QTest::mouseClick(splash.window()->windowHandle(), Qt::LeftButton, {}, QPoint(150, 200));
-        QVERIFY(splash.isLoaded());
-        QVERIFY(splash.Timer1->isEnabled());
+    // Each way out of the exit confirmation, opened over the main menu under the hourglass: the windows
+    // it unloads, in order | the sounds. A way that stays opens it again, to see that nothing has changed.
+    void exitChoices_data() {
+        QTest::addColumn<bool>("happyLoaded");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("Yes") << true << u"exit main happy|\\quit.wav \\bye.wav"_s;
+        QTest::newRow("Alt+Y") << false << u"exit main|\\quit.wav \\bye.wav"_s;
+        QTest::newRow("Escape Return") << false << u"exit main|\\quit.wav \\bye.wav"_s;
+        QTest::newRow("No") << true << u"exit exit|\\quit.wav \\quit.wav"_s;
+        QTest::newRow("Alt+N") << false << u"exit exit|\\quit.wav \\quit.wav"_s;
+        QTest::newRow("close") << false << u"exit exit|\\quit.wav \\quit.wav"_s;
     }
-
-    void mainMenuShowsOnlyAfterTheSplash() {
-        SoundLog sounds;
-        auto& main = Forms::get<frmMain>();
-        auto& splash = Forms::get<frmSplash>();
-        bool mainVisibleWithSplash = true;
-        testsupport::whenShown(splash, [&] {
-            mainVisibleWithSplash = main.window()->isVisible();
-            splash.Timer1_Timer();
-        });
-        main.show();
-        QVERIFY(!mainVisibleWithSplash);
-        QVERIFY(main.window()->isVisible());
-        QVERIFY(!splash.isLoaded());
-    }
-
-    // ---- exit confirmation ----
-
-    void exitLoadsItsPicturesAndStartsTheQuitSound() {
-        SoundLog sounds;
-        auto& exit = Forms::get<frmExit>();
-        Screen::setMousePointer(Screen::MousePointer::Hourglass);
-        exit.load();
-        QCOMPARE(Screen::mousePointer(), Screen::MousePointer::Default);
-        QCOMPARE(sounds.calls, (QList<SoundLog::Call>{{QStringLiteral("\\quit.wav"), false}}));
-        QCOMPARE(exit.Image1->picture().natural().size(), QSize(200, 200));
-        QCOMPARE(exit.Image1->geometry(), QRect(96, 8, 200, 200));
-        QCOMPARE(exit.cmdYes->picture().natural().size(), QSize(300, 300));
-        QCOMPARE(exit.cmdNo->picture().natural().size(), QSize(300, 300));
-        QCOMPARE(exit.cmdYes->text(), QStringLiteral("&Yes"));
-        QCOMPARE(exit.cmdNo->text(), QStringLiteral("&No"));
-        QCOMPARE(exit.clientSize(), QSize(389, 343));
-        QCOMPARE(exit.caption(), QStringLiteral("Exit?"));
-    }
-
-    void yesSaysGoodbyeThenUnloadsEveryWindow() {
-        auto& main = Forms::get<frmMain>();
-        auto& exit = Forms::get<frmExit>();
-        QStringList unloads;
-        connect(&exit, &Form::unloaded, this, [&] { unloads << QStringLiteral("exit"); });
-        connect(&main, &Form::unloaded, this, [&] { unloads << QStringLiteral("main"); });
-        bool bothLoadedDuringGoodbye = false;
-        SoundLog sounds([&](const SoundLog::Call& call) {
-            if (call.name == QLatin1String("\\bye.wav"))
-                bothLoadedDuringGoodbye = main.isLoaded() && exit.isLoaded();
-        });
-        testsupport::whenShown(splashOf(), [] { Forms::get<frmSplash>().Timer1_Timer(); });
-        main.show();
-        testsupport::whenShown(exit, [&] { exit.cmdYes->click(); });
-        main.Image1_Click();
-        QCOMPARE(sounds.calls.last(), (SoundLog::Call{QStringLiteral("\\bye.wav"), true}));
-        QVERIFY(bothLoadedDuringGoodbye);
-        QCOMPARE(unloads, (QStringList{QStringLiteral("exit"), QStringLiteral("main")}));
-        QCOMPARE(Forms::loadedCount(), 0);
-        // The happy face was never shown: it is not loaded just to be unloaded.
-        QVERIFY(!Forms::get<frmHappyFace>().isLoaded());
-    }
-
-    void yesUnloadsALoadedHappyFaceLast() {
-        SoundLog sounds;
+    void exitChoices() {
+        QFETCH(bool, happyLoaded);
+        QFETCH(QString, after);
         auto& main = Forms::get<frmMain>();
         auto& exit = Forms::get<frmExit>();
         auto& happy = Forms::get<frmHappyFace>();
-        QStringList unloads;
-        connect(&exit, &Form::unloaded, this, [&] { unloads << QStringLiteral("exit"); });
-        connect(&main, &Form::unloaded, this, [&] { unloads << QStringLiteral("main"); });
-        connect(&happy, &Form::unloaded, this, [&] { unloads << QStringLiteral("happy"); });
-        testsupport::whenShown(splashOf(), [] { Forms::get<frmSplash>().Timer1_Timer(); });
-        main.show();
-        happy.load();
-        exit.load();
-        exit.cmdYes_Click();
-        QCOMPARE(unloads,
-                 (QStringList{QStringLiteral("exit"), QStringLiteral("main"), QStringLiteral("happy")}));
-        QCOMPARE(Forms::loadedCount(), 0);
-    }
-
-    void noAltNAndTheCloseBoxChangeNothing_data() {
-        QTest::addColumn<QString>("way");
-        QTest::newRow("No") << QStringLiteral("No");
-        QTest::newRow("Alt+N") << QStringLiteral("Alt+N");
-        QTest::newRow("close box") << QStringLiteral("close box");
-        QTest::newRow("File, Exit, then No") << QStringLiteral("menu");
-    }
-
-    void noAltNAndTheCloseBoxChangeNothing() {
-        QFETCH(QString, way);
-        auto& main = Forms::get<frmMain>();
-        auto& exit = Forms::get<frmExit>();
-        SoundLog sounds;
-        testsupport::whenShown(splashOf(), [] { Forms::get<frmSplash>().Timer1_Timer(); });
-        main.show();
-        sounds.clear();
-        testsupport::whenShown(exit, [&] {
-            QVERIFY(QTest::qWaitForWindowActive(exit.window()));
-            if (way == QLatin1String("Alt+N"))
-                QTest::keyClick(exit.window()->windowHandle(), Qt::Key_N, Qt::AltModifier);
-            else if (way == QLatin1String("close box"))
-                exit.window()->close();
-            else
-                exit.cmdNo->click();
+        QStringList unloaded;
+        SoundLog log([&](const SoundLog::Call& call) {
+            // Goodbye is heard to its end before any window unloads; nothing else is waited for.
+            const bool bye = call.name == "\\bye.wav"_L1;
+            QVERIFY(call.wait == bye && (!bye || unloaded.isEmpty()));
         });
-        if (way == QLatin1String("menu"))
-            main.mnuExit->trigger();
-        else
-            main.Image1_Click();
-        QVERIFY(!exit.isLoaded());
-        QVERIFY(main.isLoaded());
-        QVERIFY(main.window()->isVisible());
-        QCOMPARE(sounds.names(), QStringList{QStringLiteral("\\quit.wav")});
-        // Reopening plays the quit sound again.
-        testsupport::whenShown(exit, [&] { exit.cmdNo->click(); });
-        main.Image1_Click();
-        QCOMPARE(sounds.names(), (QStringList{QStringLiteral("\\quit.wav"), QStringLiteral("\\quit.wav")}));
-    }
-
-    void enterChoosesYesAndEscapeDoesNothing() {
-        auto& exit = Forms::get<frmExit>();
-        SoundLog sounds;
+        testsupport::whenShown(Forms::get<frmSplash>(), [&] {
+            QVERIFY(!main.window()->isVisible()); // the main menu shows once the splash has gone
+            Forms::get<frmSplash>().Timer1_Timer();
+        });
+        main.show();
+        if (happyLoaded) {
+            happy.load();
+            happy.Timer1->setEnabled(false); // its own ticks are not under test here
+        }
+        for (const auto& [form, name] :
+             {std::pair<Form*, QString>{&exit, u"exit"_s}, {&main, u"main"_s}, {&happy, u"happy"_s}})
+            connect(form, &Form::unloaded, this, [&unloaded, name] { unloaded << name; });
+        log.clear();
+        Screen::setMousePointer(Screen::MousePointer::Hourglass);
         exit.show();
-        QVERIFY(QTest::qWaitForWindowActive(exit.window()));
-        QCOMPARE(QApplication::focusWidget(), exit.cmdYes.data());
-        QTest::keyClick(exit.window()->windowHandle(), Qt::Key_Escape);
-        QVERIFY(exit.isLoaded());
-        QTest::keyClick(exit.window()->windowHandle(), Qt::Key_Return);
-        QVERIFY(!exit.isLoaded());
-        QCOMPARE(sounds.names().last(), QStringLiteral("\\bye.wav"));
+        QVERIFY(QTest::qWaitForWindowActive(exit.window()) &&
+                Screen::mousePointer() == Screen::MousePointer::Default);
+        // The stop sign, and a face on each button.
+        QCOMPARE(
+            (QList<QSize>{exit.Image1->picture().natural().size(), exit.cmdYes->picture().natural().size(),
+                          exit.cmdNo->picture().natural().size()}),
+            (QList<QSize>{{200, 200}, {300, 300}, {300, 300}}));
+        for (const QString& step : QString::fromLatin1(QTest::currentDataTag()).split(u' ')) {
+            if (step == "Yes"_L1 || step == "No"_L1)
+                QTest::mouseClick(step == "Yes"_L1 ? exit.cmdYes : exit.cmdNo, Qt::LeftButton);
+            else if (step == "close"_L1)
+                exit.window()->close();
+            else if (exit.isLoaded())
+                press(exit.window(), step);
+        }
+        if (main.isLoaded()) { // the main menu's stop sign opens it again
+            QVERIFY(!exit.isLoaded() && main.window()->isVisible());
+            testsupport::whenShown(exit, [&] { exit.cmdNo->click(); });
+            main.Image1_Click();
+        }
+        QCOMPARE(unloaded.join(u' ') + u'|' + log.names().join(u' '), after);
     }
-
-private:
-    static Form& splashOf() { return Forms::get<frmSplash>(); }
 };
 
 QTEST_MAIN(ShellTest)
