@@ -1,4 +1,4 @@
-// The spelling game: the word list against the board, the draw, and the window driven through its handlers
+// The spelling game: the word list against the board, the draw, and the window played through its handlers
 // and keys: what it shows and says, and in what order.
 #include "app/frmMain.h"
 #include "feedback/frmHappyFace.h"
@@ -20,21 +20,20 @@ namespace {
 constexpr int Cat = 3, Ant = 12;
 
 // The game, drawing these words in turn and then clock-seeded ones.
-frmWordpot& gameWith(QList<int> words, bool load = true) {
+frmWordpot& gameWith(QList<int> words, bool show = true) {
     auto& game = Forms::get<frmWordpot>();
     game.setRandomSource([words]() mutable {
         return words.isEmpty() ? ClockSeededRandom()() : (words.takeFirst() + 0.5) / DrawRange;
     });
-    if (load)
-        game.load();
+    if (show)
+        game.show();
     return game;
 }
 
-// The control shows this picture, one the start-up check knows.
+// The control shows this picture at its own size.
 bool shows(const Image* image, const QString& name) {
-    const MediaFile file = pictureFile(name);
-    return mediaFiles().contains(file) &&
-           image->picture().natural().toImage() == LoadPicture(file).natural().toImage();
+    const QImage shown = image->shownPixmap().toImage();
+    return !shown.isNull() && shown == LoadPicture(pictureFile(name)).natural().toImage();
 }
 
 // The answer, "guess" while GUESS is on, the hint, and "timing" while the hint's timer runs.
@@ -53,6 +52,13 @@ QString play(frmWordpot& game, const QString& script) {
         : c == u'.' ? game.Timer1_Timer()
                     : game.img_Letters_Click(slotOf(c));
     return state(game);
+}
+
+// Notes each sound (and whether it was waited for) with what the game shows while it plays.
+SoundLog trace(QStringList& seen, const frmWordpot& game) {
+    return SoundLog([&](const SoundLog::Call& call) {
+        seen << call.name + (call.wait ? " waited " : " ") + state(game);
+    });
 }
 } // namespace
 
@@ -78,21 +84,25 @@ private slots:
         m_feedback.clear();
     }
 
-    // Every word can be spelled from the board, whose letters stand once each. r x 23 names 0 to 22: 0 (no
-    // word) and the previous word are drawn again, one number per draw; the real source reaches every word.
+    // Real data: every word can be spelled from the board, whose letters stand once each, and the start-up
+    // check knows the picture and the sound of each. 0 (no word) and the previous word are drawn again.
     void wordListAndDraw() {
         QSet<QChar> used, board;
+        QStringList names;
         for (int index = 1; index <= WordCount; ++index)
-            for (QChar letter : word(index))
+            for (QChar letter : names.emplace_back(word(index)))
                 used.insert(letter);
         for (const BoardSlot& slot : Board)
-            board.insert(QLatin1Char(slot.letter));
+            board.insert(names.emplace_back(QLatin1Char(slot.letter)).front());
         QVERIFY(board.size() == SlotCount && used == board);
+        for (const QString& name : names)
+            QVERIFY2(mediaFiles().contains(pictureFile(name)) && mediaFiles().contains(soundFile(name)),
+                     qPrintable(name));
         const QList<double> numbers{9.5 / DrawRange, 0.01, 9.5 / DrawRange, 0.0, 0.999999};
         int taken = 0;
         QCOMPARE(drawWordIndex(9, [&] { return numbers.at(taken++); }), 22);
         QCOMPARE(taken, numbers.size());
-        QSet<int> seen;
+        QSet<int> seen; // and the real source reaches every word
         for (int draw = 0, last = NoWord; draw < 1000; ++draw) {
             const int index = drawWordIndex(last, ClockSeededRandom());
             QVERIFY(index != last && !word(index).isEmpty());
@@ -101,10 +111,9 @@ private slots:
         QCOMPARE(seen.size(), WordCount);
     }
 
-    // A round shows the word's picture, and the board's letters over the photograph. Letters come by click
-    // or by the text a key types (any layout), each spoken before it shows; GUESS is on only at the word's
-    // length. Ctrl, Alt, a letter not on the board and a held key's repeats spell nothing. The answer box has
-    // the focus (so Enter presses no button) but takes no typing or pasting.
+    // Letters come by click or by the text a key types (any layout), each spoken before it shows; GUESS is
+    // on only at the word's length. Ctrl, Alt, a letter not on the board and a held key's repeats spell
+    // nothing. The answer box has the focus (so Enter presses no button) but takes no typing or pasting.
     void spelling() {
         frmWordpot& game = gameWith({Cat});
         // The photograph at its own size from the top-left corner, the dividing lines, and the white panel
@@ -118,24 +127,18 @@ private slots:
             QVERIFY(shows(game.img_Letters(slot), QString(QLatin1Char(Board[slot].letter))));
         QVERIFY(shows(game.Image1, u"CAT"_s) && game.window()->focusWidget() == game.txtWord);
         QStringList seen;
-        SoundLog sounds([&](const SoundLog::Call& call) {
-            const bool known = mediaFiles().contains(MediaFile(call.name)); // to the start-up check
-            seen << (known && !call.wait ? call.name : u"?"_s) + u' ' + state(game);
-        });
+        const SoundLog sounds = trace(seen, game);
         QCOMPARE(play(game, u"<CATS"_s), u"CATS hint "_s);
         QCOMPARE(play(game, u"<"_s), u"CAT guess hint "_s);
-        const QList<std::tuple<Qt::Key, QString, Qt::KeyboardModifiers, bool>> keys{
-            {Qt::Key_Backspace, "\b", {}, false},
-            {Qt::Key_Q, "q", {}, false},
-            {Qt::Key_C, "c", Qt::ControlModifier, false},
-            {Qt::Key_A, "a", Qt::AltModifier, false},
-            {Qt::Key_W, "t", {}, false},
-            {Qt::Key_Z, "Z", Qt::ShiftModifier, false},
-            {Qt::Key_Z, "z", {}, true}};
-        for (const auto& [key, text, modifiers, repeat] : keys) {
-            QKeyEvent event(QEvent::KeyPress, key, modifiers, text, repeat);
-            QCoreApplication::sendEvent(game.window()->windowHandle(), &event);
-        }
+        QWindow* window = game.window()->windowHandle();
+        QTest::keyClick(window, Qt::Key_Backspace);
+        QTest::keyClick(window, 'q');
+        QTest::keyClick(window, 'c', Qt::ControlModifier);
+        QTest::keyClick(window, 'a', Qt::AltModifier);
+        QTest::sendKeyEvent(QTest::Click, window, Qt::Key_W, u"t"_s, {}); // another layout's T
+        QTest::keyClick(window, 'z', Qt::ShiftModifier);
+        QKeyEvent held(QEvent::KeyPress, Qt::Key_Z, {}, u"z"_s, true);
+        QCoreApplication::sendEvent(window, &held);
         QTest::keyClicks(game.txtWord, u"cat"_s);
         QApplication::clipboard()->setText(u"CAT"_s);
         QTest::keyClick(game.txtWord, Qt::Key_V, Qt::ControlModifier);
@@ -171,11 +174,11 @@ private slots:
     void theHint() {
         frmWordpot& game = gameWith({Cat});
         QStringList seen;
-        SoundLog sounds([&](const SoundLog::Call& call) { seen << call.name + ": " + state(game); });
+        const SoundLog sounds = trace(seen, game);
         QCOMPARE(play(game, u"??."_s), u" hint "_s);
         QCOMPARE(play(game, u"?C=?"_s), u"C hint CAT timing"_s);
-        QCOMPARE(seen, (QStringList{"\\CAT.wav:  hint CAT", "\\CAT.wav:  hint CAT", "\\C.wav:  hint  timing",
-                                    "\\CAT.wav: C hint CAT timing"}));
+        QCOMPARE(seen, (QStringList{"\\CAT.wav waited  hint CAT", "\\CAT.wav waited  hint CAT",
+                                    "\\C.wav  hint  timing", "\\CAT.wav waited C hint CAT timing"}));
         QCOMPARE(m_feedback, QStringList{"frmSadface hint "});
         QTest::qWait(1200);
         play(game, u"A?"_s); // the timer still runs from the last hint: its count starts again
@@ -184,25 +187,27 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(state(game), u"CA hint "_s, 1500);
     }
 
-    // The menu's hourglass is gone once the game shows; a visit may start with the last visit's word.
+    // The menu's hourglass is gone once the game shows, in a window of fixed size; a visit may start with
+    // the last visit's word.
     void theMainMenuOpensIt() {
         gameWith({Cat}).Command1_Click();
         testsupport::settle();
         frmWordpot& game = gameWith({Cat}, false);
         QString seen;
         testsupport::whenShown(game, [&] {
-            seen =
-                (Screen::mousePointer() == Screen::MousePointer::Default ? "" : "busy ") + game.CurrentWord;
+            const bool fixed = game.window()->minimumSize() == game.window()->maximumSize();
+            const bool arrow = Screen::mousePointer() == Screen::MousePointer::Default;
+            seen = game.window()->windowTitle() + (fixed ? " fixed " : " ") + (arrow ? "" : "busy ") +
+                   game.CurrentWord;
             game.Command1_Click();
         });
         Forms::get<frmMain>().cmdWordpot_Click();
         QVERIFY(!game.isLoaded());
-        QCOMPARE(seen, u"CAT"_s);
+        QCOMPARE(seen, u"Wordpot fixed CAT"_s);
     }
 
     void enterAndAltGGuessUnlessAButtonHasTheFocus() {
-        frmWordpot& game = gameWith({Cat, Ant}, false);
-        game.show();
+        frmWordpot& game = gameWith({Cat, Ant});
         QVERIFY(QTest::qWaitForWindowActive(game.window()));
         const SoundLog sounds;
         QWindow* window = game.window()->windowHandle();
