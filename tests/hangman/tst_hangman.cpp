@@ -1,76 +1,68 @@
-// The Hangman window driven through its handlers with a chosen word: levels, games won and lost, what the
-// window shows while each sound plays, keyboard play, and the main menu.
+// Hangman: the word table, its draw and a game's rules, and the window played with a chosen word: what it
+// shows at each sound, the levels, the keys and the main menu.
 #include "app/frmMain.h"
 #include "forms/pictures.h"
 #include "forms/screen.h"
 #include "hangman/frmHangman.h"
-#include "hangman/hangmangame.h"
-#include "media/global.h"
 #include "testsupport.h"
 
-#include <algorithm>
+#include <cmath>
+#include <map>
 #include <QTest>
+#include <set>
 
+using namespace hangman;
+using namespace Qt::StringLiterals;
 using testsupport::SoundLog;
 
 namespace {
-// An r that draws this word.
-float rFor(std::string_view word) {
-    const auto found = std::find(hangman::HangmanWords.begin(), hangman::HangmanWords.end(), word);
-    return float((double(found - hangman::HangmanWords.begin()) + 0.5) / hangman::WordCount);
-}
-
-frmHangman& openWith(std::string_view word, int difficultyClicks = 0) {
+// The window, drawing these words in turn and the last one ever after.
+frmHangman& openWith(QStringList words) {
     auto& game = Forms::get<frmHangman>();
-    game.setRandomSource([r = rFor(word)] { return r; });
+    game.setRandomSource([words]() mutable {
+        const auto word = (words.size() > 1 ? words.takeFirst() : words.first()).toStdString();
+        const auto index = std::find(HangmanWords.begin(), HangmanWords.end(), word) - HangmanWords.begin();
+        return float((double(index) + 0.5) / WordCount);
+    });
     game.show();
-    for (int i = 0; i < difficultyClicks; ++i)
-        game.cmdDifficulty_Click();
     return game;
 }
 
-void guess(frmHangman& game, const QString& letters) {
-    for (const QChar letter : letters)
-        game.lblLetter_Click(letter.unicode() - u'A');
-}
-
-bool shown(const QWidget* widget) {
-    return !widget->isHidden();
-}
-
-// The count, then "1" for each circle shown and "0" for each hidden, circle 0 first.
-QString chances(const frmHangman& game) {
-    QString result = game.lblCount->caption() + u' ';
-    for (int i = 0; i < game.ImgCircle.count(); ++i)
-        result += shown(game.ImgCircle(i)) ? u'1' : u'0';
-    return result;
-}
-
-QString chancesFor(int count) {
-    return QString::number(count) + u' ' + QString(count, u'1') + QString(15 - count, u'0');
-}
-
-// One character a slot: "-" hidden, "." empty, its letter in capitals when yellow, small when red.
-QString shownWord(const frmHangman& game) {
-    QString result;
-    for (int i = 0; i < game.lbWord.count(); ++i) {
+// The level, the count, the circles shown (1) and hidden (0); each word slot hidden (-), empty (.), or its
+// letter in capitals when yellow, small when red; the face on Try Again; the tiles hidden, and in small
+// letters any shown but disabled.
+QString state(const frmHangman& game) {
+    QString circles, word, gone = u" -"_s;
+    for (int i = 0; i < MostChances; ++i)
+        circles += game.ImgCircle(i)->isHidden() ? u'0' : u'1';
+    for (int i = 0; i < LongestWord; ++i) {
         const Label& slot = *game.lbWord(i);
         const QColor colour = slot.foreColor();
-        result += slot.isHidden()                ? QStringLiteral("-")
-                  : slot.caption().isEmpty()     ? QStringLiteral(".")
-                  : colour == QColor(Qt::red)    ? slot.caption().toLower()
-                  : colour == QColor(Qt::yellow) ? slot.caption()
-                                                 : QStringLiteral("?");
+        const QString letter = colour == Qt::red      ? slot.caption().toLower()
+                               : colour == Qt::yellow ? slot.caption()
+                                                      : "?";
+        word += slot.isHidden() ? u"-"_s : slot.caption().isEmpty() ? u"."_s : letter;
     }
-    return result;
+    for (int i = 0; i < LetterCount; ++i)
+        gone += game.lblLetter(i)->isHidden()    ? QString(letterAt(i))
+                : game.lblLetter(i)->isEnabled() ? ""
+                                                 : QString(letterAt(i).toLower());
+    const QImage face = game.cmdTry_Again->picture().natural().toImage();
+    const char* shown = game.cmdTry_Again->isHidden()                       ? ""
+                        : face == LoadPicture(WonFace).natural().toImage()  ? " won"
+                        : face == LoadPicture(LostFace).natural().toImage() ? " lost"
+                                                                            : " ?";
+    return QStringList{game.cmdDifficulty->text(), game.lblCount->caption(), circles, word}.join(u' ') +
+           shown + gone;
 }
 
-QImage face(const MediaFile& name) {
-    return LoadPicture(name).natural().toImage();
-}
-
-bool showsFace(const frmHangman& game, const MediaFile& name) {
-    return shown(game.cmdTry_Again) && game.cmdTry_Again->picture().natural().toImage() == face(name);
+// Clicks a letter's tile, "+" the level button or "*" Try Again; returns what the window shows then.
+QString play(frmHangman& game, const QString& clicks) {
+    for (const QChar c : clicks)
+        c == u'+'   ? game.cmdDifficulty_Click()
+        : c == u'*' ? game.cmdTry_Again_Click()
+                    : game.lblLetter_Click(c.unicode() - u'A');
+    return state(game);
 }
 
 // The smallest rectangle holding every pixel in which two renderings differ.
@@ -93,73 +85,111 @@ private slots:
         testsupport::settle();
     }
 
-    void windowIsSizableAndItsControlsKeepTheirPlaces() {
-        auto& game = openWith("BALLOON");
-        QCOMPARE(game.window()->windowTitle(), QStringLiteral("Hangman"));
-        QCOMPARE(game.clientSize(), QSize(645, 521)); // 9675 x 7815 twips
-        QVERIFY(game.window()->minimumSize() != game.window()->maximumSize());
-        const QRect controls = game.client()->childrenRect();
-        game.window()->resize(900, 700);
-        QTRY_COMPARE(game.clientSize(), QSize(900, 700));
-        QCOMPARE(game.client()->childrenRect(), controls);
+    // Real data: every word fits the slots and is spelled from the tiles, and none comes twice. Every r the
+    // source gives is below 1, so the largest float below 1 is the draw's worst case.
+    void wordTableAndDraw() {
+        std::set<std::string_view> seen;
+        std::map<std::size_t, int> byLength;
+        for (const std::string_view word : HangmanWords) {
+            const bool capitals = word.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZ") == word.npos;
+            QVERIFY2(capitals && seen.insert(word).second, word.data());
+            ++byLength[word.size()];
+        }
+        QCOMPARE(byLength, (std::map<std::size_t, int>{{3, 20}, {4, 152}, {5, 148}, {6, 105}, {7, 40}}));
+        QVERIFY(HangmanWords.at(wordIndexFor(0.0f)) == "ALLOW" &&
+                HangmanWords.at(wordIndexFor(0.5f)) == "MIRROR");
+        QCOMPARE(wordIndexFor(std::nextafter(1.0f, 0.0f)), WordCount - 1);
     }
 
-    void levels_data() {
-        QTest::addColumn<int>("clicks");
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<int>("count");
-        QTest::newRow("easy") << 0 << "&EASY" << 15;
-        QTest::newRow("medium") << 1 << "&MEDIUM" << 10;
-        QTest::newRow("hard") << 2 << "&HARD" << 5;
-        QTest::newRow("round to easy") << 3 << "&EASY" << 15;
-    }
-    void levels() {
-        QFETCH(int, clicks);
-        QFETCH(QString, caption);
-        QFETCH(int, count);
-        SoundLog sounds;
-        auto& game = openWith("BALLOON", clicks);
-        QCOMPARE(game.cmdDifficulty->text(), caption);
-        QCOMPARE(chances(game), chancesFor(count));
-        guess(game, QStringLiteral("Z"));
-        QCOMPARE(chances(game), chancesFor(count - 1));
+    // A lost game goes on: a miss takes no chance below none, a hit uncovers every occurrence at once, and
+    // the word can still be completed. After each guess: the positions found, "m" for a miss that took a
+    // chance and "-" for one that took none, "W" won, "L" lost, and the chances left.
+    void aGameLostAtHardGoesOn() {
+        Game game(2);
+        game.start(u"BALLOON"_s);
+        QStringList seen;
+        for (const QChar letter : u"ZQXJKLHOBAN"_s) {
+            const Guess guess = game.guess(letter);
+            QString found = guess.found.empty() ? QString(guess.chanceTaken ? u'm' : u'-') : QString();
+            for (const int position : guess.found)
+                found += QString::number(position);
+            seen << found + (guess.won ? "W" : "") + (guess.lost ? "L" : "")
+                 << QString::number(game.chances());
+        }
+        QCOMPARE(seen.join(u' '), u"m 4 m 3 m 2 m 1 mL 0 23L 0 -L 0 45L 0 0L 0 1L 0 6WL 0"_s);
     }
 
-    // A new game shows one slot per letter of its word, all empty and yellow again.
-    void difficultyStartsANewGameAndTryAgainKeepsIt() {
+    // Each level click starts a new game with a new word and every tile back; Try Again keeps the level. A
+    // lost game shows in red what was still covered, and a guess after it still plays its sounds. Closed by
+    // the stop sign, the window opens from the menu at easy again, the hourglass gone.
+    void levelsAndNewGames() {
         SoundLog sounds;
-        int draws = 0;
-        auto& game = Forms::get<frmHangman>();
-        game.setRandomSource([&draws] { return rFor(++draws == 1 ? "BALLOON" : "EAR"); });
-        game.show();
-        QCOMPARE(shownWord(game), QStringLiteral("......."));
-        guess(game, QStringLiteral("LZ"));
-        game.cmdDifficulty_Click();
-        QCOMPARE(shownWord(game), QStringLiteral("...----"));
-        QVERIFY(shown(game.lblLetter(11)) && game.lblLetter(11)->isEnabled());
-        game.cmdDifficulty_Click();
-        guess(game, QStringLiteral("XYZQJ"));
-        QCOMPARE(shownWord(game), QStringLiteral("ear----"));
-        game.cmdTry_Again_Click();
-        QCOMPARE(draws, 4);
-        QCOMPARE(game.cmdDifficulty->text(), QStringLiteral("&HARD"));
-        QCOMPARE(chances(game), chancesFor(5));
-        QVERIFY(!shown(game.cmdTry_Again));
-        guess(game, QStringLiteral("E"));
-        QCOMPARE(shownWord(game), QStringLiteral("E..----"));
+        auto& game = openWith({"BALLOON", "EAR", "EAR", "BEAR", "EAR"});
+        QCOMPARE(play(game, u"LZ"_s), u"&EASY 14 111111111111110 ..LL... -LZ"_s);
+        QCOMPARE(play(game, u"+"_s), u"&MEDIUM 10 111111111100000 ...---- -"_s);
+        QCOMPARE(play(game, u"+XYZQJ"_s), u"&HARD 0 000000000000000 ear---- lost -JQXYZ"_s);
+        sounds.clear();
+        play(game, u"KE"_s);
+        QCOMPARE(sounds.names(),
+                 (QStringList{"\\K.wav", "\\snare.wav", "/uhoh.wav", "\\E.wav", "/uhoh.wav"}));
+        QCOMPARE(play(game, u"*E"_s), u"&HARD 5 111110000000000 .E..--- -E"_s);
+        QCOMPARE(play(game, u"+"_s), u"&EASY 15 111111111111111 ...---- -"_s);
+        play(game, u"+"_s);
+        QTest::mouseClick(game.Image1, Qt::LeftButton, {}, QPoint(50, 50));
+        testsupport::settle();
+        QVERIFY(!game.isLoaded());
+        QString seen;
+        testsupport::whenShown(game, [&] {
+            const bool arrow = Screen::mousePointer() == Screen::MousePointer::Default;
+            const bool sizable = game.window()->minimumSize() != game.window()->maximumSize();
+            seen = game.window()->windowTitle() + (sizable ? " sizable " : " ") + (arrow ? "" : "busy ") +
+                   state(game);
+            game.Image1_Click();
+        });
+        Forms::get<frmMain>().cmdHangman_Click();
+        QCOMPARE(seen, u"Hangman sizable &EASY 15 111111111111111 ...---- -"_s);
+    }
+
+    // At each sound the window already shows what the key changed up to that step, and no more. A letter
+    // plays by the text its key types, whatever the key (another layout may put it elsewhere), and once.
+    // K is a miss after a completed word: it loses the game, but every slot is filled, so none turns red.
+    void eachSoundPlaysOverWhatItsStepChanged() {
+        frmHangman* game = nullptr;
+        QStringList seen;
+        SoundLog sounds([&](const SoundLog::Call& call) {
+            seen << call.name + (call.wait ? " waited " : " not ") + state(*game);
+        });
+        game = &openWith({"EAR"});
+        QVERIFY(QTest::qWaitForWindowActive(game->window()));
+        play(*game, u"++QXJ"_s);
+        seen.clear();
+        QWindow* window = game->window()->windowHandle();
+        QTest::keyClick(window, Qt::Key_E, Qt::ShiftModifier);
+        QTest::sendKeyEvent(QTest::Click, window, Qt::Key_Semicolon, u"z"_s, {});
+        QTest::keyClick(window, 'o', Qt::ControlModifier); // Ctrl belongs to the access keys
+        QTest::sendKeyEvent(QTest::Click, window, Qt::Key_Adiaeresis, u"\u00e4"_s, {});
+        for (const char key : std::string_view("1aark")) // the second A finds its tile gone
+            QTest::keyClick(window, key);
+        QCOMPARE(state(*game), u"&HARD 0 000000000000000 EAR---- lost -AEJKQRXZ"_s);
+        QCOMPARE(seen, (QStringList{
+                           "\\E.wav waited &HARD 2 110000000000000 ...---- -EJQX",
+                           "\\Z.wav waited &HARD 2 110000000000000 E..---- -EJQXZ",
+                           "\\snare.wav waited &HARD 2 100000000000000 E..---- -EJQXZ",
+                           "\\A.wav waited &HARD 1 100000000000000 E..---- -AEJQXZ",
+                           "\\R.wav waited &HARD 1 100000000000000 EA.---- -AEJQRXZ",
+                           "/allright.wav waited &HARD 1 100000000000000 EAR---- -AEJQRXZ",
+                           "\\K.wav waited &HARD 1 100000000000000 EAR---- won -AEJKQRXZ",
+                           "\\snare.wav waited &HARD 1 000000000000000 EAR---- won -AEJKQRXZ",
+                           "/allright.wav waited &HARD 0 000000000000000 EAR---- won -AEJKQRXZ",
+                           "/uhoh.wav not &HARD 0 000000000000000 EAR---- won -AEJKQRXZ",
+                       }));
     }
 
     // The face tells the child the game is won, so the caption must not cover it.
     void aWonGameShowsTheHappyFaceAboveTheCaption() {
         SoundLog sounds;
-        auto& game = openWith("BALLOON");
-        guess(game, QStringLiteral("L"));
-        QCOMPARE(shownWord(game), QStringLiteral("..LL..."));
-        QCOMPARE(chances(game), chancesFor(15));
-        guess(game, QStringLiteral("BAON"));
-        QCOMPARE(shownWord(game), QStringLiteral("BALLOON"));
-        QVERIFY(showsFace(game, hangman::WonFace));
-
+        auto& game = openWith({"EAR"});
+        play(game, u"EAR"_s);
         CommandButton& button = *game.cmdTry_Again;
         const QImage withFace = button.grab().toImage();
         button.setPicture(Picture());
@@ -171,128 +201,21 @@ private slots:
         QVERIFY(captionArea.isValid() && faceArea.bottom() < captionArea.top());
     }
 
-    // Tiles stay in play after a lost game. A miss then takes nothing (there is no circle left to hide);
-    // a hit fills its red slot, and completing the word runs the completion and out-of-chances steps.
-    void aLostGameAndPlayAfterIt() {
-        SoundLog sounds;
-        auto& game = openWith("BALLOON", 2);
-        guess(game, QStringLiteral("LQXZJ"));
-        sounds.clear();
-        guess(game, QStringLiteral("K"));
-        QCOMPARE(sounds.calls,
-                 (QList<SoundLog::Call>{{"\\K.wav", true}, {"\\snare.wav", true}, {"/uhoh.wav", false}}));
-        QCOMPARE(chances(game), chancesFor(0));
-        QCOMPARE(shownWord(game), QStringLiteral("baLLoon"));
-        QVERIFY(face(hangman::LostFace) != face(hangman::WonFace));
-        QVERIFY(showsFace(game, hangman::LostFace));
-        sounds.clear();
-        guess(game, QStringLiteral("H"));
-        QCOMPARE(chances(game), chancesFor(0));
-        QCOMPARE(sounds.names(), (QStringList{"\\H.wav", "\\snare.wav", "/uhoh.wav"}));
-        sounds.clear();
-        guess(game, QStringLiteral("BAON"));
-        QCOMPARE(sounds.names(), (QStringList{"\\B.wav", "/uhoh.wav", "\\A.wav", "/uhoh.wav", "\\O.wav",
-                                              "/uhoh.wav", "\\N.wav", "/allright.wav", "/uhoh.wav"}));
-        QCOMPARE(shownWord(game), QStringLiteral("baLLoon"));
-        QVERIFY(showsFace(game, hangman::LostFace));
-    }
-
-    // At each sound the window already shows what the click changed up to that step, and no more. K is a
-    // miss after a completed word: it loses the game, but every slot is filled, so none turns red.
-    void eachSoundPlaysOverWhatItsStepChanged() {
-        frmHangman* game = nullptr;
-        QStringList seen;
-        SoundLog sounds([&](const SoundLog::Call& call) {
-            const bool tileGone = !shown(game->lblLetter(game->GuessLetter.front().unicode() - u'A'));
-            seen.append(QStringLiteral("%1 tile %2, %3, %4, again %5, %6")
-                            .arg(call.name, tileGone ? "gone" : "there", shownWord(*game), chances(*game),
-                                 shown(game->cmdTry_Again) ? "shown" : "hidden",
-                                 call.wait ? "waited" : "not"));
-        });
-        game = &openWith("EAR", 2);
-        guess(*game, QStringLiteral("QXJ"));
-        seen.clear();
-        guess(*game, QStringLiteral("EZARK"));
-        QCOMPARE(seen, (QStringList{
-                           "\\E.wav tile gone, ...----, 2 110000000000000, again hidden, waited",
-                           "\\Z.wav tile gone, E..----, 2 110000000000000, again hidden, waited",
-                           "\\snare.wav tile gone, E..----, 2 100000000000000, again hidden, waited",
-                           "\\A.wav tile gone, E..----, 1 100000000000000, again hidden, waited",
-                           "\\R.wav tile gone, EA.----, 1 100000000000000, again hidden, waited",
-                           "/allright.wav tile gone, EAR----, 1 100000000000000, again hidden, waited",
-                           "\\K.wav tile gone, EAR----, 1 100000000000000, again shown, waited",
-                           "\\snare.wav tile gone, EAR----, 1 000000000000000, again shown, waited",
-                           "/allright.wav tile gone, EAR----, 0 000000000000000, again shown, waited",
-                           "/uhoh.wav tile gone, EAR----, 0 000000000000000, again shown, not",
-                       }));
-        QVERIFY(showsFace(*game, hangman::LostFace));
-    }
-
-    void keyboardPlay_data() {
-        QTest::addColumn<Qt::Key>("key");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
-        QTest::addColumn<QStringList>("played");
-        const QStringList l{"\\L.wav"}, none;
-        QTest::newRow("shifted") << Qt::Key_L << "L" << Qt::KeyboardModifiers(Qt::ShiftModifier) << l;
-        // The text decides, not the key code: another layout may put the letter on another key.
-        QTest::newRow("text of another key") << Qt::Key_Semicolon << "l" << Qt::KeyboardModifiers() << l;
-        QTest::newRow("miss") << Qt::Key_Z << "z" << Qt::KeyboardModifiers()
-                              << QStringList{"\\Z.wav", "\\snare.wav"};
-        QTest::newRow("control") << Qt::Key_L << "l" << Qt::KeyboardModifiers(Qt::ControlModifier) << none;
-        QTest::newRow("digit") << Qt::Key_1 << "1" << Qt::KeyboardModifiers() << none;
-        QTest::newRow("beyond Z") << Qt::Key_Adiaeresis << "\u00e4" << Qt::KeyboardModifiers() << none;
-    }
-    void keyboardPlay() {
-        QFETCH(Qt::Key, key);
-        QFETCH(QString, text);
-        QFETCH(Qt::KeyboardModifiers, modifiers);
-        QFETCH(QStringList, played);
-        SoundLog sounds;
-        auto& game = openWith("BALLOON");
-        QVERIFY(QTest::qWaitForWindowActive(game.window()));
-        // The second press finds the tile gone and does nothing.
-        for (int i = 0; i < 2; ++i)
-            QTest::sendKeyEvent(QTest::Click, game.window()->windowHandle(), key, text, modifiers);
-        QCOMPARE(sounds.names(), played);
-    }
-
     // Access keys act within their own key event, so two typed faster than Qt's 100 ms animated click
     // both count; none of them guesses its letter.
     void accessKeysActAtOnce() {
         SoundLog sounds;
-        auto& game = openWith("EAR");
+        auto& game = openWith({"EAR"});
         QVERIFY(QTest::qWaitForWindowActive(game.window()));
         QTest::keyClick(game.window()->windowHandle(), Qt::Key_E, Qt::AltModifier);
         QTest::keyClick(game.window()->windowHandle(), Qt::Key_M, Qt::AltModifier);
-        QCOMPARE(game.cmdDifficulty->text(), QStringLiteral("&HARD"));
+        QCOMPARE(game.cmdDifficulty->text(), u"&HARD"_s);
         QCOMPARE(sounds.calls.size(), 0);
         QTest::mouseClick(game.lblLetter(4), Qt::LeftButton, {}, QPoint(12, 16));
-        guess(game, QStringLiteral("AR"));
-        QVERIFY(shown(game.cmdTry_Again));
+        play(game, u"AR"_s);
+        QVERIFY(!game.cmdTry_Again->isHidden());
         QTest::keyClick(game.window()->windowHandle(), Qt::Key_T, Qt::AltModifier);
-        QVERIFY(!shown(game.cmdTry_Again));
-    }
-
-    // Opened twice from the menu (whose own window, and start-up, it does not need): each time the
-    // hourglass is gone, the level is easy whatever the first visit chose, and the stop sign closes it.
-    void theMainMenuOpensItAtEasyAndTheStopSignClosesIt() {
-        auto& menu = Forms::get<frmMain>();
-        auto& game = Forms::get<frmHangman>();
-        game.setRandomSource([] { return rFor("EAR"); });
-        QStringList seen;
-        const auto visit = [&] {
-            const bool arrow = Screen::mousePointer() == Screen::MousePointer::Default;
-            seen.append((arrow ? "arrow " : "busy ") + game.cmdDifficulty->text());
-            game.cmdDifficulty_Click();
-            QTest::mouseClick(game.Image1, Qt::LeftButton, {}, QPoint(50, 50));
-        };
-        for (int i = 0; i < 2; ++i) {
-            testsupport::whenShown(game, visit);
-            menu.cmdHangman_Click();
-            QVERIFY(!game.isLoaded());
-        }
-        QCOMPARE(seen, (QStringList{"arrow &EASY", "arrow &EASY"}));
+        QVERIFY(game.cmdTry_Again->isHidden());
     }
 };
 
