@@ -199,7 +199,8 @@ bool CommandButton::event(QEvent* event) {
         const auto* shortcut = static_cast<QShortcutEvent*>(event);
         if (shortcut->key() == this->shortcut() && !shortcut->isAmbiguous()) {
             if (isEnabled()) {
-                setFocus(Qt::ShortcutFocusReason);
+                if (focusPolicy() != Qt::NoFocus)
+                    setFocus(Qt::ShortcutFocusReason);
                 click();
             }
             return true;
@@ -209,10 +210,12 @@ bool CommandButton::event(QEvent* event) {
 }
 
 void CommandButton::keyPressEvent(QKeyEvent* event) {
-    // Classic buttons answer Enter when they have the focus, default button or not.
+    // Classic buttons answer Enter when they have the focus, default button or not; once per press, so
+    // a held key does not click again and again.
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
-        click();
+        if (!event->isAutoRepeat())
+            click();
         return;
     }
     QPushButton::keyPressEvent(event);

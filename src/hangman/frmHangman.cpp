@@ -112,6 +112,10 @@ void frmHangman::build() {
 
     cmdDifficulty = new CommandButton(client(), DifficultyButton);
     cmdDifficulty->setFont(font(FontFace::ArialBlack, 30, true));
+    // The keyboard guesses letters: a child's Space or Enter must not end the game in progress for a new
+    // one at another level, so the buttons answer only clicks and their access keys.
+    cmdDifficulty->setFocusPolicy(Qt::NoFocus);
+    cmdTry_Again->setFocusPolicy(Qt::NoFocus);
 
     Image1 = new Image(client(), StopSign);
     Image1->setPicture(builtInPicture(QStringLiteral(":/pictures/stop.gif")));

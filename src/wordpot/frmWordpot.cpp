@@ -58,7 +58,7 @@ void frmWordpot::build() {
     Line1 = new Line(client(), DividerTop, DividerBottom, LineWidthPx);
     Line2 = new Line(client(), AnswerRuleLeft, AnswerRuleRight, LineWidthPx);
 
-    // Tab order follows creation: the answer box, erase, the stop sign, GUESS.
+    // Tab order follows creation: the answer box, erase, GUESS.
     txtWord = new TextBox(client(), AnswerBox);
     txtWord->setFont(font(FontFace::ArialBlack, LargePoints));
     // The answer is spelled only from the board (by click or key), never typed or pasted into the box.
@@ -73,6 +73,11 @@ void frmWordpot::build() {
     Command1->setPicture(builtInPicture(QStringLiteral(":/pictures/stop.gif")));
     cmdGuess = new CommandButton(client(), GuessButton, QStringLiteral("&GUESS"));
     cmdGuess->setFont(font(FontFace::MsSansSerif, LargePoints, true));
+    // A click leaves the focus on the answer, so Enter stays GUESS; a parent can still Tab to erase and
+    // GUESS. The stop sign takes clicks only: no key a child hammers leaves the game.
+    cmdErase->setFocusPolicy(Qt::TabFocus);
+    cmdGuess->setFocusPolicy(Qt::TabFocus);
+    Command1->setFocusPolicy(Qt::NoFocus);
     txtWord->setFocus();
 
     Timer1 = new Timer(client(), HintMs, false);
@@ -166,10 +171,11 @@ bool frmWordpot::previewKey(QKeyEvent* event) {
         return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        // A button with the focus answers Enter itself.
+        // A button a parent reached with Tab answers Enter itself. A held Enter guesses once, or a wrong
+        // answer would bring the sad face back again and again.
         if (qobject_cast<QAbstractButton*>(QApplication::focusWidget()) != nullptr)
             return false;
-        if (cmdGuess->isEnabled())
+        if (cmdGuess->isEnabled() && !event->isAutoRepeat())
             cmdGuess_Click();
         return true;
     default:
