@@ -330,7 +330,11 @@ QString Program::builtExecutable() {
 
 Program::Program(const Desktop& desktop, const QString& executable) {
     m_process.setProcessEnvironment(environmentFor(desktop.display()));
-    m_process.setProgram(executable.isEmpty() ? builtExecutable() : executable);
+    // A tracer may run the program, e.g. WORDPOT_E2E_WRAPPER="strace -f -o trace".
+    QStringList command = qEnvironmentVariable("WORDPOT_E2E_WRAPPER").split(u' ', Qt::SkipEmptyParts);
+    command << (executable.isEmpty() ? builtExecutable() : executable);
+    m_process.setProgram(command.takeFirst());
+    m_process.setArguments(command);
     m_process.start();
     m_process.waitForStarted(5000);
 }
