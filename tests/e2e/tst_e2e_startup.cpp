@@ -40,7 +40,8 @@ private slots:
     void aBadPictureStopsTheStartWithOneMessage_data() {
         QTest::addColumn<QString>("zebra"); // as the message must name it
         QTest::newRow("missing") << "Zebra.gif";
-        for (const char* tag : {"zero bytes", "truncated", "another format", "no read permission", "a folder"})
+        for (const char* tag :
+             {"zero bytes", "truncated", "another format", "no read permission", "a folder"})
             QTest::newRow(tag) << "zebra.gif";
     }
 
@@ -56,10 +57,10 @@ private slots:
                 else if (how == "no read permission")
                     QVERIFY(file.setPermissions({}));
                 else
-                    QVERIFY(file.remove() && (how == "missing" || (how == "a folder"
-                                                                       ? media.mkdir(name)
-                                                                       : QFile::copy(media.filePath("bye.wav"),
-                                                                                     file.fileName()))));
+                    QVERIFY(file.remove() &&
+                            (how == "missing" ||
+                             (how == "a folder" ? media.mkdir(name)
+                                                : QFile::copy(media.filePath("bye.wav"), file.fileName()))));
             }
         });
         QVERIFY(!program.isEmpty());

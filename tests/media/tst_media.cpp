@@ -65,7 +65,8 @@ private slots:
             QFile file(m_dir.filePath(name));
             QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
         }
-        QVERIFY(QFile::setPermissions(m_dir.filePath("locked.wav"), {}) && QDir(m_dir.path()).mkdir("dir.wav"));
+        QVERIFY(QFile::setPermissions(m_dir.filePath("locked.wav"), {}) &&
+                QDir(m_dir.path()).mkdir("dir.wav"));
         MediaFolder::setPathForTesting(m_dir.path() + QLatin1Char('/'));
         Global::StartSound();
         QCOMPARE(SoundPlayer::instance().driverName(), QStringLiteral("dummy"));
@@ -111,7 +112,9 @@ private slots:
         if (lengthMs == 0 && name.size() > 1 && QFileInfo::exists(onDisk)) { // there, but unplayable
             if (QFile(onDisk).open(QIODevice::ReadOnly) && !QFileInfo(onDisk).permission(QFile::ReadOwner))
                 QSKIP("run as root, which reads a file without read permission");
-            QTest::ignoreMessage(QtWarningMsg, qPrintable("wordpot: sound cannot be played (the alert plays instead): " + onDisk));
+            QTest::ignoreMessage(
+                QtWarningMsg,
+                qPrintable("wordpot: sound cannot be played (the alert plays instead): " + onDisk));
         }
         QTest::failOnWarning(QRegularExpression(QStringLiteral(".")));
         if (overAnother) {
