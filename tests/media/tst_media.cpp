@@ -75,9 +75,8 @@ private slots:
 
     // A waited sound returns when it ends, an unwaited one at once; over a 1 s sound started 100 ms before,
     // the newest wins. Names are found case-blind after a "\" or "/", and the folder was given with a
-    // trailing separator. A file that cannot be played gives false and the alert, short but not nothing,
-    // and one warning naming it, however often it is asked for; a missing one leaves the warning to the
-    // start-up check.
+    // trailing separator. A file that cannot be played gives false and the alert, short but not nothing;
+    // one that is there is named in one warning, however often it is asked for.
     void playWave_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("wait");
@@ -112,9 +111,8 @@ private slots:
         if (lengthMs == 0 && name.size() > 1 && QFileInfo::exists(onDisk)) { // there, but unplayable
             if (QFile(onDisk).open(QIODevice::ReadOnly) && !QFileInfo(onDisk).permission(QFile::ReadOwner))
                 QSKIP("run as root, which reads a file without read permission");
-            QTest::ignoreMessage(
-                QtWarningMsg,
-                qPrintable("wordpot: sound cannot be played (the alert plays instead): " + onDisk));
+            const QString warning = "wordpot: sound cannot be played (the alert plays instead): " + onDisk;
+            QTest::ignoreMessage(QtWarningMsg, qPrintable(warning));
         }
         QTest::failOnWarning(QRegularExpression(QStringLiteral(".")));
         if (overAnother) {
