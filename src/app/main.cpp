@@ -5,16 +5,38 @@
 #include "app/frmMain.h"
 #include "app/mediacheck.h"
 #include "forms/application.h"
+#include "forms/platform.h"
 #include "media/global.h"
 
 #include <QApplication>
 
+#include <cstdio>
+#include <cstdlib>
 #include <future>
+
+namespace {
+QtMessageHandler qtHandler = nullptr;
+
+// While the application is being made, a fatal message means the window system could not be reached
+// (a display named but gone, a platform that will not load): Qt would abort and leave a core file.
+void failedToReachDisplay(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (type != QtFatalMsg)
+        return qtHandler(type, context, message);
+    std::fputs("Wordpot needs a graphical display: the one it was given could not be opened.\n", stderr);
+    std::_Exit(1);
+}
+} // namespace
 
 int main(int argc, char* argv[]) {
     if (const std::optional<int> status = commandLineExitStatus(argc, argv))
         return *status;
+    if (const QString missing = platform::missingDisplay(); !missing.isEmpty()) {
+        std::fprintf(stderr, "Wordpot needs a graphical display: %s\n", qPrintable(missing));
+        return 1;
+    }
+    qtHandler = qInstallMessageHandler(failedToReachDisplay);
     QApplication app(argc, argv);
+    qInstallMessageHandler(qtHandler);
     std::future<MediaCheck> check = std::async(std::launch::async, checkMediaFolder);
     forms::prepareApplication();
     Global::StartSound();

@@ -8,9 +8,14 @@
 #include "wordpot/wordlist.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QImageReader>
 #include <QMessageBox>
 #include <QSet>
+#include <QtEndian>
+
+#include <algorithm>
 
 namespace {
 // The files as a parent will look for them in the folder.
@@ -19,6 +24,43 @@ QStringList shown(const QList<MediaFile>& files) {
     for (const MediaFile& file : files)
         paths.append(QDir::toNativeSeparators(MediaFolder::shownPath(file)));
     return paths;
+}
+
+// Whether a picture file reaches the end its format marks. A GIF or JPEG cut short keeps a good header
+// and decodes without an error into the top of the picture, so only its last bytes tell; they are read
+// rather than the whole file, to keep the start quick.
+bool reachesItsEnd(QFile& file) {
+    const qint64 size = file.size();
+    const QByteArray head = file.seek(0) ? file.read(6) : QByteArray();
+    const QByteArray tail = file.seek(std::max<qint64>(0, size - 32)) ? file.read(32) : QByteArray();
+    if (head.startsWith("GIF8"))
+        return tail.endsWith(QByteArrayView("\0;", 2)); // the last block's terminator, then the trailer
+    if (head.startsWith("\xFF\xD8"))
+        return tail.contains("\xFF\xD9"); // some writers pad after the end mark
+    if (head.startsWith("\x89PNG"))
+        return tail.endsWith("IEND\xAE\x42\x60\x82");
+    if (head.startsWith(QByteArrayView("\0\0\1\0", 4))) { // an icon: every image it lists must be there
+        const int count = qFromLittleEndian<quint16>(head.constData() + 4);
+        const QByteArray entries = file.seek(6) ? file.read(16 * count) : QByteArray();
+        if (entries.size() != 16 * count)
+            return false;
+        for (int i = 0; i < count; ++i) {
+            const char* entry = entries.constData() + 16 * i;
+            if (qint64(qFromLittleEndian<quint32>(entry + 8)) + qFromLittleEndian<quint32>(entry + 12) > size)
+                return false;
+        }
+    }
+    return true;
+}
+
+// Whether a file is a picture that can be shown whole: the decoder takes its header and size, and it is
+// not cut short.
+bool isWholePicture(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    QImageReader reader(&file);
+    return reader.canRead() && reader.size().isValid() && reachesItsEnd(file);
 }
 } // namespace
 
@@ -38,16 +80,19 @@ MediaCheck checkMediaFolder() {
     MediaCheck result;
     QSet<QString> reported; // windows name some files in more than one letter case: report each file once
     for (const MediaFile& file : mediaManifest()) {
-        if (!MediaFolder::resolve(file).isEmpty())
+        const QString path = MediaFolder::resolve(file);
+        const bool sound = file.name().endsWith(QLatin1String(".wav"), Qt::CaseInsensitive);
+        // A sound that cannot be played is named when it is first asked for.
+        if (!path.isEmpty() && (sound || isWholePicture(path)))
             continue;
         const QString key = MediaFolder::shownPath(file).toCaseFolded();
         if (reported.contains(key))
             continue;
         reported.insert(key);
-        if (file.name().endsWith(QLatin1String(".wav"), Qt::CaseInsensitive))
+        if (sound)
             result.missingSounds.append(file);
         else
-            result.missingPictures.append(file);
+            (path.isEmpty() ? result.missingPictures : result.unreadablePictures).append(file);
     }
     return result;
 }
@@ -57,16 +102,22 @@ bool reportMediaCheck(const MediaCheck& check) {
     if (!check.missingSounds.isEmpty())
         qWarning("wordpot: sounds missing (the alert plays instead): %s",
                  qPrintable(shown(check.missingSounds).join(QLatin1String(", "))));
-    if (check.missingPictures.isEmpty())
+    if (check.missingPictures.isEmpty() && check.unreadablePictures.isEmpty())
         return true;
-    const QStringList pictures = shown(check.missingPictures);
-    qWarning("wordpot: pictures missing: %s", qPrintable(pictures.join(QLatin1String(", "))));
-    QStringList names; // as a parent will look for them in the folder
-    for (const QString& path : pictures)
-        names.append(QFileInfo(path).fileName());
+    QStringList paths, names; // names as a parent will look for them in the folder
+    const auto list = [&](const QList<MediaFile>& files, const QString& why) {
+        for (const QString& path : shown(files)) {
+            paths.append(path + why);
+            names.append(QFileInfo(path).fileName() + why);
+        }
+    };
+    list(check.missingPictures, QString());
+    list(check.unreadablePictures, QStringLiteral(" (cannot be read)"));
+    qWarning("wordpot: pictures missing or unreadable: %s", qPrintable(paths.join(QLatin1String(", "))));
     QMessageBox::critical(
         nullptr, QStringLiteral("Wordpot"),
-        QStringLiteral("Wordpot cannot start: these pictures are missing from its folder\n%1\n\n%2")
+        QStringLiteral(
+            "Wordpot cannot start: these pictures are missing from its folder or cannot be read\n%1\n\n%2")
             .arg(folder, names.join(QLatin1Char('\n'))));
     return false;
 }

@@ -1,5 +1,5 @@
 // The media folder check made before the first window: every picture the program can ask for must be
-// there (a game must not lose its pictures halfway through); missing sounds only play the alert.
+// there and whole (a game must not lose its pictures halfway through); missing sounds only play the alert.
 #pragma once
 
 #include "media/mediafile.h"
@@ -12,13 +12,14 @@ QList<MediaFile> mediaManifest();
 
 struct MediaCheck {
     QList<MediaFile> missingPictures;
+    QList<MediaFile> unreadablePictures; // there, but not a picture that can be shown whole
     QList<MediaFile> missingSounds;
 };
 
-// Looks every file of the manifest up in the media folder. A file named in more than one letter case is
-// reported once. Safe to run off the GUI thread.
+// Looks every file of the manifest up in the media folder, and reads the header and end of every picture.
+// A file named in more than one letter case is reported once. Safe to run off the GUI thread.
 MediaCheck checkMediaFolder();
 
-// Warns on stderr about missing sounds, and if pictures are missing says so in one message (and on
-// stderr) and returns false.
+// Warns on stderr about missing sounds, and if pictures are missing or unreadable says so in one message
+// (and on stderr) and returns false.
 bool reportMediaCheck(const MediaCheck& check);

@@ -24,6 +24,16 @@ xcb_atom_t atom(xcb_connection_t* connection, const char* name) {
 
 namespace platform {
 
+QString missingDisplay() {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN) && !defined(Q_OS_ANDROID)
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
+        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        return QStringLiteral("neither DISPLAY nor WAYLAND_DISPLAY is set. Start it from a desktop session, "
+                              "or over SSH with X forwarding (ssh -X).");
+#endif
+    return {};
+}
+
 void keepOutOfTaskbar(QWidget* window) {
 #ifdef WORDPOT_HAVE_XCB
     auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();

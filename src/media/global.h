@@ -15,7 +15,7 @@ inline constexpr bool WaitForSound = false;
 // Plays a wave file of the media folder. wait = true returns when the sound has ended (the windows are
 // repainted first and input given meanwhile is dropped); wait = false returns at once. The newest sound
 // always cuts off the one still playing. A file that cannot be found or decoded plays the built-in alert
-// instead and gives false.
+// instead and gives false; one that is there but cannot be decoded is named in one warning per run.
 bool PlayWave(const MediaFile& path, bool wait);
 
 // Opens the audio device once, for the whole run, and starts dropping input given during blocking sounds.

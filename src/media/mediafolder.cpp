@@ -26,8 +26,11 @@ MediaFolder& MediaFolder::instance() {
 void MediaFolder::rebuild(const QString& folder) {
     m_folder = folder;
     m_index.clear();
-    // Sorted, so that if two names differ only in case the same one always wins.
-    const QStringList names = QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    // Sorted, so that if two names differ only in case the same one always wins. A folder under a media
+    // file's name is found too, so that it is reported as the unreadable thing it is rather than as missing;
+    // pipes and devices are not, since opening one could block the program.
+    const QStringList names =
+        QDir(folder).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
     for (const QString& name : names) {
         const QString key = name.toCaseFolded();
         if (!m_index.contains(key))

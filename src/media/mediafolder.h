@@ -13,6 +13,7 @@ public:
     static QString path();
 
     // The file on disk that a media file names, whatever the letter case of either; empty when there is none.
+    // It may be a folder, which cannot be read as a file.
     static QString resolve(const MediaFile& file);
 
     // The file as a parent would look for it: its path on disk if it is there, else the folder and the name.

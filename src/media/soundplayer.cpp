@@ -4,6 +4,7 @@
 #include "resources/resources.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QWidget>
 
@@ -47,6 +48,11 @@ bool initialiseDriver(const char* driver) {
 // The samples of a wave file converted to the device's format, as SDL_mixer converts them; null if it is
 // not one.
 std::shared_ptr<std::vector<std::uint8_t>> decode(SDL_RWops* source) {
+    // A file cut short, whose header claims more than it holds, is damaged: it plays the alert like any
+    // other, rather than a fragment the child cannot make sense of. The RIFF size is often wrong in good
+    // files, so only the chunks count.
+    static const bool strict = SDL_SetHint(SDL_HINT_WAVE_TRUNCATION, "strict");
+    Q_UNUSED(strict);
     if (source == nullptr)
         return nullptr;
     SDL_AudioSpec spec;
@@ -299,8 +305,16 @@ bool SoundPlayer::play(const QString& file, bool wait) {
     std::shared_ptr<const Samples> sound =
         file.isEmpty() ? nullptr : decode(SDL_RWFromFile(QFile::encodeName(file).constData(), "rb"));
     const bool found = sound != nullptr;
-    if (!found)
+    if (!found) {
+        // A missing file was named by the start-up check; one that is there but cannot be played is named
+        // here, once, however often a child asks for it.
+        if (!file.isEmpty() && !m_unplayable.contains(file)) {
+            m_unplayable.insert(file);
+            qWarning("wordpot: sound cannot be played (the alert plays instead): %s",
+                     qPrintable(QDir::toNativeSeparators(file)));
+        }
         sound = alert();
+    }
     {
         const std::lock_guard lock(m_mutex);
         // One sound at a time: replacing it is what lets the newest sound win over one still playing.

@@ -4,6 +4,7 @@
 // dummy driver.
 #pragma once
 
+#include <QSet>
 #include <QString>
 
 #include <chrono>
@@ -23,7 +24,8 @@ public:
     // Stops the thread and closes the device; the next open() or play() starts afresh.
     void close();
 
-    // Plays a file (an empty name, or one that cannot be decoded, plays the alert instead and gives false).
+    // Plays a file (an empty name, or one that cannot be decoded, plays the alert instead and gives false;
+    // a file that cannot be decoded is named in a warning the first time).
     // wait = true repaints the visible windows and then blocks until the sound has ended.
     bool play(const QString& file, bool wait);
 
@@ -52,6 +54,8 @@ private:
     bool playing(Clock::time_point now) const;
     Clock::time_point nextChange(Clock::time_point now) const;
     void waitUntilEnded();
+
+    QSet<QString> m_unplayable; // files already warned about; used by the callers' thread only
 
     std::thread m_thread;
     // Everything below is shared with the player's thread and SDL's audio callback.

@@ -1,5 +1,5 @@
 // PlayWave and the media folder: timing of waited and unwaited sounds under SDL's dummy driver, the
-// newest sound winning, the alert for missing files, the case-blind lookup, and the input gate.
+// newest sound winning, the alert for missing and damaged files, the case-blind lookup, and the input gate.
 #include "media/global.h"
 #include "media/inputgate.h"
 #include "media/mediafolder.h"
@@ -8,7 +8,9 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QMouseEvent>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <thread>
@@ -54,11 +56,17 @@ private slots:
             {"tone300.wav", wave(300)},
             {"UPPER.WAV", wave(300)},
             {"tone1000.wav", wave(1000)},
-            {"broken.wav", "RIFF this is not a wave file at all"}};
+            {"broken.wav", "GIF89a, a picture under a sound's name"},
+            {"empty.wav", ""},
+            {"cut.wav", wave(300).left(30)},
+            {"lying.wav", wave(1000).left(44 + 8820)}, // holds 100 ms of the 1000 its header claims
+            {"locked.wav", wave(300)}};
         for (const auto& [name, bytes] : files) {
             QFile file(m_dir.filePath(name));
             QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
         }
+        QVERIFY(QFile::setPermissions(m_dir.filePath("locked.wav"), {}) &&
+                QDir(m_dir.path()).mkdir("dir.wav"));
         MediaFolder::setPathForTesting(m_dir.path() + QLatin1Char('/'));
         Global::StartSound();
         QCOMPARE(SoundPlayer::instance().driverName(), QStringLiteral("dummy"));
@@ -67,7 +75,8 @@ private slots:
 
     // A waited sound returns when it ends, an unwaited one at once; over a 1 s sound started 100 ms before,
     // the newest wins. Names are found case-blind after a "\" or "/", and the folder was given with a
-    // trailing separator. A file that cannot be played gives false and the alert, short but not nothing.
+    // trailing separator. A file that cannot be played gives false and the alert, short but not nothing;
+    // one that is there is named in one warning, however often it is asked for.
     void playWave_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("wait");
@@ -82,7 +91,12 @@ private slots:
         row("unwaited, over another", "/tone300.wav", false, true, 300);
         row("doubled separators", "\\/Tone300.wav", true, false, 300);
         row("no such file", "\\nothere.wav", true, false, 0);
-        row("not a wave file", "\\broken.wav", true, false, 0);
+        row("another format", "\\broken.wav", true, false, 0);
+        row("zero bytes", "\\empty.wav", true, false, 0);
+        row("cut inside its header", "\\cut.wav", true, false, 0);
+        row("a header claiming more than the file holds", "\\lying.wav", true, false, 0);
+        row("no read permission", "\\locked.wav", true, false, 0);
+        row("a folder in its place", "\\dir.wav", true, false, 0);
         row("bare extension", "\\.wav", false, false, 0);
         row("a name cut short", "\\tone300.wa", false, false, 0);
         row("no name", "\\", false, false, 0);
@@ -93,6 +107,14 @@ private slots:
         QFETCH(bool, wait);
         QFETCH(bool, overAnother);
         QFETCH(int, lengthMs);
+        const QString onDisk = m_dir.path() + QString(name).replace(0, 1, QLatin1Char('/'));
+        if (lengthMs == 0 && name.size() > 1 && QFileInfo::exists(onDisk)) { // there, but unplayable
+            if (QFile(onDisk).open(QIODevice::ReadOnly) && !QFileInfo(onDisk).permission(QFile::ReadOwner))
+                QSKIP("run as root, which reads a file without read permission");
+            const QString warning = "wordpot: sound cannot be played (the alert plays instead): " + onDisk;
+            QTest::ignoreMessage(QtWarningMsg, qPrintable(warning));
+        }
+        QTest::failOnWarning(QRegularExpression(QStringLiteral(".")));
         if (overAnother) {
             Global::PlayWave(MediaFile(QStringLiteral("\\TONE1000.wav")), false);
             std::this_thread::sleep_for(std::chrono::milliseconds(100));
@@ -102,7 +124,7 @@ private slots:
         QCOMPARE(found, lengthMs > 0);
         const bool inTime = !wait   ? ms < 15
                             : found ? ms >= lengthMs - 15 && ms <= lengthMs + 30
-                                    : ms >= 150 && ms <= 1000;
+                                    : ms >= 150 && ms <= 400; // the alert, however long the file claims to be
         QVERIFY2(inTime, qPrintable(QString::number(ms)));
         QCOMPARE(SoundPlayer::instance().isPlaying(), !wait);
         // Only the newest sound may still be heard: what played before would have 900 ms to go.
@@ -110,7 +132,8 @@ private slots:
             while (SoundPlayer::instance().isPlaying())
                 std::this_thread::sleep_for(std::chrono::milliseconds(1));
         });
-        QVERIFY2(left <= (found ? lengthMs : 1000) + 30, qPrintable(QString::number(left)));
+        QVERIFY2(left <= (found ? lengthMs : 400) + 30, qPrintable(QString::number(left)));
+        Global::PlayWave(MediaFile(name), false);
     }
 
     // An open device, even paused, keeps the sound server busy: it closes once the sound is over, and the
