@@ -1,18 +1,40 @@
 // The main menu: its buttons, keys and menus, the hourglass while an activity loads; and the start-up
 // check of the media folder.
+#include "abc/frmABC.h"
 #include "about/frmAbout.h"
 #include "app/frmMain.h"
 #include "app/mediacheck.h"
+#include "feedback/frmHappyFace.h"
+#include "feedback/frmSadface.h"
+#include "hangman/frmHangman.h"
 #include "media/mediafolder.h"
 #include "shell/frmExit.h"
 #include "shell/frmSplash.h"
 #include "testsupport.h"
+#include "wordpot/frmWordpot.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
+
+namespace {
+// A control of a loaded window: a member, or the member of a control array at an index.
+using Control = QWidget* (*)();
+template <class T, auto Member, int Index = -1> QWidget* control() {
+    Forms::get<T>().load();
+    if constexpr (Index < 0)
+        return Forms::get<T>().*Member;
+    else
+        return (Forms::get<T>().*Member)(Index);
+}
+template <class T> QWidget* face() {
+    Forms::get<T>().load();
+    return Forms::get<T>().client()->template findChild<Image*>();
+}
+} // namespace
 
 class MainTest : public QObject {
     Q_OBJECT
@@ -74,6 +96,46 @@ private slots:
         MediaFolder::setPathForTesting(dir.path());
         QCOMPARE(checkMediaFolder().missingPictures, QList<MediaFile>{picture});
         QCOMPARE(checkMediaFolder().missingSounds, QList<MediaFile>{sound});
+    }
+    // What a screen reader says of each control a child can use: its name, and what it is.
+    void accessibleNamesAndRoles_data() {
+        QTest::addColumn<Control>("control");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("role");
+        const int button = QAccessible::Button, box = QAccessible::EditableText;
+        QTest::newRow("main ABC's") << &control<frmMain, &frmMain::cmdABC> << u"ABC's"_s << button;
+        QTest::newRow("main Wordpot") << &control<frmMain, &frmMain::cmdWordpot> << u"Wordpot"_s << button;
+        QTest::newRow("main Hangman") << &control<frmMain, &frmMain::cmdHangman> << u"Hangman"_s << button;
+        QTest::newRow("main stop") << &control<frmMain, &frmMain::Image1> << u"Stop"_s << button;
+        QTest::newRow("exit Yes") << &control<frmExit, &frmExit::cmdYes> << u"Yes"_s << button;
+        QTest::newRow("explorer tile") << &control<frmABC, &frmABC::lblabc, 1> << u"B"_s << button;
+        QTest::newRow("explorer picture") << &control<frmABC, &frmABC::Image1> << u"Picture"_s << button;
+        QTest::newRow("explorer stop") << &control<frmABC, &frmABC::Image2> << u"Stop"_s << button;
+        QTest::newRow("explorer box") << &control<frmABC, &frmABC::Text1> << u"Type a letter"_s << box;
+        QTest::newRow("spelling letter")
+            << &control<frmWordpot, &frmWordpot::img_Letters, 0> << QString(QChar(wordpot::Board[0].letter))
+            << button;
+        QTest::newRow("spelling erase")
+            << &control<frmWordpot, &frmWordpot::cmdErase> << u"Erase"_s << button;
+        QTest::newRow("spelling stop") << &control<frmWordpot, &frmWordpot::Command1> << u"Stop"_s << button;
+        QTest::newRow("spelling answer")
+            << &control<frmWordpot, &frmWordpot::txtWord> << u"Your word"_s << box;
+        QTest::newRow("hangman tile") << &control<frmHangman, &frmHangman::lblLetter, 25> << u"Z"_s << button;
+        QTest::newRow("hangman level")
+            << &control<frmHangman, &frmHangman::cmdDifficulty> << u"EASY"_s << button;
+        QTest::newRow("hangman stop") << &control<frmHangman, &frmHangman::Image1> << u"Stop"_s << button;
+        QTest::newRow("happy face") << &face<frmHappyFace> << u"Happy face"_s << button;
+        QTest::newRow("sad face") << &face<frmSadface> << u"Sad face"_s << button;
+    }
+    void accessibleNamesAndRoles() {
+        QFETCH(Control, control);
+        testsupport::prepare(); // the media folder again, after the start-up check
+        testsupport::SoundLog sounds;
+        testsupport::whenShown(Forms::get<frmSplash>(), [] { Forms::get<frmSplash>().Timer1_Timer(); });
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control());
+        QVERIFY(accessible != nullptr);
+        QTEST(accessible->text(QAccessible::Name), "name");
+        QTEST(int(accessible->role()), "role");
     }
 };
 
