@@ -17,9 +17,11 @@ namespace {
 constexpr int PollMs = 20;
 constexpr int KeyDelayMs = 12; // between the press and the release of a key or button, as xdotool does
 
-QProcessEnvironment environmentFor(const QString& display) {
+QProcessEnvironment environmentFor(const QString& display, const QString& scaleFactor = {}) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("DISPLAY"), display);
+    if (!scaleFactor.isEmpty())
+        env.insert(QStringLiteral("QT_SCALE_FACTOR"), scaleFactor);
     env.remove(QStringLiteral("QT_QPA_PLATFORM"));
     env.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
     // In the sanitizer build, LeakSanitizer's stop-the-world at exit now and then crashes on the program's
@@ -47,18 +49,46 @@ QString titleOf(Display* x, Window window) {
     return title;
 }
 
-// The top-level windows, bottom to top.
-std::vector<Window> topLevels(Display* x) {
+std::vector<Window> childrenOf(Display* x, Window window) {
     Window root = 0;
     Window parent = 0;
     Window* children = nullptr;
     unsigned int count = 0;
     std::vector<Window> result;
-    if (XQueryTree(x, DefaultRootWindow(x), &root, &parent, &children, &count) != 0 && children != nullptr) {
+    if (XQueryTree(x, window, &root, &parent, &children, &count) != 0 && children != nullptr) {
         result.assign(children, children + count);
         XFree(children);
     }
     return result;
+}
+
+// The top-level windows, bottom to top; a window manager's frame is followed by the window it holds.
+std::vector<Window> topLevels(Display* x) {
+    std::vector<Window> result;
+    for (const Window window : childrenOf(x, DefaultRootWindow(x))) {
+        result.push_back(window);
+        for (const Window child : childrenOf(x, window))
+            result.push_back(child);
+    }
+    return result;
+}
+
+std::vector<unsigned long> property(Display* x, Window window, const char* name, Atom type) {
+    Atom actual = 0;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    std::vector<unsigned long> values;
+    if (XGetWindowProperty(x, window, XInternAtom(x, name, False), 0, 64, False, type, &actual, &format,
+                           &count, &after, &data) == Success &&
+        data != nullptr) {
+        if (format == 32) // Xlib hands 32-bit items over as longs
+            values.assign(reinterpret_cast<const unsigned long*>(data),
+                          reinterpret_cast<const unsigned long*>(data) + count);
+        XFree(data);
+    }
+    return values;
 }
 
 bool isViewable(Display* x, Window window) {
@@ -88,12 +118,13 @@ bool waitUntil(const std::function<bool()>& condition, int timeoutMs) {
     return true;
 }
 
-Desktop::Desktop() {
+Desktop::Desktop(const DesktopSetup& setup)
+    : m_setup(setup) {
     m_server.setProgram(QStringLiteral("Xvfb"));
     // -displayfd: the server picks a free display and prints its number once it accepts clients.
     m_server.setArguments({QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
                            QStringLiteral("0"),
-                           QStringLiteral("%1x%2x24").arg(ScreenSize.width()).arg(ScreenSize.height()),
+                           QStringLiteral("%1x%2x24").arg(setup.screen.width()).arg(setup.screen.height()),
                            QStringLiteral("-nolisten"), QStringLiteral("tcp")});
     m_server.start();
     if (!m_server.waitForStarted(5000))
@@ -114,13 +145,31 @@ Desktop::Desktop() {
         if (m_x == nullptr)
             QThread::msleep(PollMs);
     }
-    if (m_x != nullptr)
-        m_display = display;
+    if (m_x == nullptr)
+        return;
+    const Window root = DefaultRootWindow(m_x);
+    if (setup.xftDpi > 0) { // as xrdb would
+        const QByteArray resources = "Xft.dpi:\t" + QByteArray::number(setup.xftDpi) + '\n';
+        XChangeProperty(m_x, root, XA_RESOURCE_MANAGER, XA_STRING, 8, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(resources.constData()), int(resources.size()));
+        XSync(m_x, False);
+    }
+    if (setup.windowManager) {
+        m_windowManager.setProcessEnvironment(environmentFor(display));
+        m_windowManager.start(QStringLiteral("openbox"), {});
+        // It has taken the screen once its check window names itself.
+        const auto check = [&](Window w) { return property(m_x, w, "_NET_SUPPORTING_WM_CHECK", XA_WINDOW); };
+        if (!waitUntil([&] { return !check(root).empty() && check(check(root)[0]) == check(root); }, 10000))
+            return;
+    }
+    m_display = display;
 }
 
 Desktop::~Desktop() {
     if (m_x != nullptr)
         XCloseDisplay(m_x);
+    m_windowManager.terminate();
+    m_windowManager.waitForFinished(3000);
     m_server.terminate();
     if (!m_server.waitForFinished(3000))
         m_server.kill();
@@ -169,23 +218,56 @@ bool Desktop::popupShown() const {
 
 QStringList Desktop::atoms(const QString& windowId, const char* property) const {
     QStringList names;
-    Atom type = 0;
-    int format = 0;
-    unsigned long count = 0;
-    unsigned long after = 0;
-    unsigned char* data = nullptr;
-    if (XGetWindowProperty(m_x, window(windowId), XInternAtom(m_x, property, False), 0, 64, False, XA_ATOM,
-                           &type, &format, &count, &after, &data) == Success &&
-        data != nullptr) {
-        const auto* values = reinterpret_cast<const Atom*>(data);
-        for (unsigned long i = 0; i < count; ++i) {
-            char* name = XGetAtomName(m_x, values[i]);
-            names.append(QString::fromLatin1(name));
-            XFree(name);
-        }
-        XFree(data);
+    for (const unsigned long atom : e2e::property(m_x, window(windowId), property, XA_ATOM)) {
+        char* name = XGetAtomName(m_x, atom);
+        names.append(QString::fromLatin1(name));
+        XFree(name);
     }
     return names;
+}
+
+QList<long> Desktop::numbers(const QString& windowId, const char* property) const {
+    const std::vector<unsigned long> values = e2e::property(m_x, window(windowId), property, AnyPropertyType);
+    return QList<long>(values.begin(), values.end());
+}
+
+QString Desktop::decorations(const QString& windowId) const {
+    enum { FunctionsFlag = 1, DecorationsFlag = 2, CloseFunction = 0x20 };
+    enum { TitleDecoration = 0x8, MinimizeDecoration = 0x20, MaximizeDecoration = 0x40 };
+    const QList<long> motif = numbers(windowId, "_MOTIF_WM_HINTS"); // flags, functions, decorations
+    const QList<long> size = numbers(windowId, "WM_NORMAL_HINTS");  // flags, 4 old fields, minimum, maximum
+    const QList<long> frame = numbers(windowId, "_NET_FRAME_EXTENTS"); // left, right, top, bottom
+    const auto function = [&](long bit) {
+        return motif.size() < 3 || !(motif[0] & FunctionsFlag) || motif[1] & bit;
+    };
+    const auto decoration = [&](long bit) {
+        return motif.size() < 3 || !(motif[0] & DecorationsFlag) || motif[2] & bit;
+    };
+    const bool fixed = size.size() >= 9 && (size[0] & (PMinSize | PMaxSize)) == (PMinSize | PMaxSize) &&
+                       size.mid(5, 2) == size.mid(7, 2);
+    QStringList words;
+    if (atoms(windowId, "_NET_WM_WINDOW_TYPE").contains(QLatin1String("_NET_WM_WINDOW_TYPE_SPLASH")))
+        return fixed ? QString() : QStringLiteral("sizable"); // a splash has no decorations at all
+    if (m_setup.windowManager ? frame.size() == 4 && frame[2] > 0 : decoration(TitleDecoration))
+        words << QStringLiteral("title");
+    if (function(CloseFunction))
+        words << QStringLiteral("close");
+    if (decoration(MinimizeDecoration))
+        words << QStringLiteral("minimize");
+    if (decoration(MaximizeDecoration))
+        words << QStringLiteral("maximize");
+    if (!fixed)
+        words << QStringLiteral("sizable");
+    return words.join(QLatin1Char(' '));
+}
+
+QPoint Desktop::closeBox(const QString& windowId) const {
+    constexpr int FromRightEdge = 10; // the middle of openbox's rightmost title-bar button
+    const QRect client = geometry(windowId);
+    const QList<long> frame = numbers(windowId, "_NET_FRAME_EXTENTS");
+    if (frame.size() != 4)
+        return {};
+    return {client.right() + int(frame[1]) - FromRightEdge, client.top() - int(frame[2]) / 2};
 }
 
 std::optional<QString> Desktop::splashWindow() const {
@@ -294,8 +376,8 @@ void Desktop::closeWindow(const QString& windowId) const {
 }
 
 QImage Desktop::screenshot() const {
-    XImage* image = XGetImage(m_x, DefaultRootWindow(m_x), 0, 0, unsigned(ScreenSize.width()),
-                              unsigned(ScreenSize.height()), AllPlanes, ZPixmap);
+    XImage* image = XGetImage(m_x, DefaultRootWindow(m_x), 0, 0, unsigned(m_setup.screen.width()),
+                              unsigned(m_setup.screen.height()), AllPlanes, ZPixmap);
     if (image == nullptr)
         return {};
     const QImage shot = QImage(reinterpret_cast<const uchar*>(image->data), image->width, image->height,
@@ -329,7 +411,7 @@ QString Program::builtExecutable() {
 }
 
 Program::Program(const Desktop& desktop, const QString& executable) {
-    m_process.setProcessEnvironment(environmentFor(desktop.display()));
+    m_process.setProcessEnvironment(environmentFor(desktop.display(), desktop.setup().scaleFactor));
     m_process.setProgram(executable.isEmpty() ? builtExecutable() : executable);
     m_process.start();
     m_process.waitForStarted(5000);
