@@ -8,7 +8,6 @@
 #include <QThread>
 
 #include <X11/extensions/XTest.h>
-#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
@@ -73,24 +72,6 @@ std::vector<Window> topLevels(Display* x) {
     return result;
 }
 
-std::vector<unsigned long> property(Display* x, Window window, const char* name, Atom type) {
-    Atom actual = 0;
-    int format = 0;
-    unsigned long count = 0;
-    unsigned long after = 0;
-    unsigned char* data = nullptr;
-    std::vector<unsigned long> values;
-    if (XGetWindowProperty(x, window, XInternAtom(x, name, False), 0, 64, False, type, &actual, &format,
-                           &count, &after, &data) == Success &&
-        data != nullptr) {
-        if (format == 32) // Xlib hands 32-bit items over as longs
-            values.assign(reinterpret_cast<const unsigned long*>(data),
-                          reinterpret_cast<const unsigned long*>(data) + count);
-        XFree(data);
-    }
-    return values;
-}
-
 bool isViewable(Display* x, Window window) {
     XWindowAttributes attributes;
     return XGetWindowAttributes(x, window, &attributes) != 0 && attributes.map_state == IsViewable;
@@ -147,18 +128,12 @@ Desktop::Desktop(const DesktopSetup& setup)
     }
     if (m_x == nullptr)
         return;
-    const Window root = DefaultRootWindow(m_x);
-    if (setup.xftDpi > 0) { // as xrdb would
-        const QByteArray resources = "Xft.dpi:\t" + QByteArray::number(setup.xftDpi) + '\n';
-        XChangeProperty(m_x, root, XA_RESOURCE_MANAGER, XA_STRING, 8, PropModeReplace,
-                        reinterpret_cast<const unsigned char*>(resources.constData()), int(resources.size()));
-        XSync(m_x, False);
-    }
     if (setup.windowManager) {
         m_windowManager.setProcessEnvironment(environmentFor(display));
         m_windowManager.start(QStringLiteral("openbox"), {});
         // It has taken the screen once its check window names itself.
-        const auto check = [&](Window w) { return property(m_x, w, "_NET_SUPPORTING_WM_CHECK", XA_WINDOW); };
+        const auto check = [&](long w) { return numbers(QString::number(w), "_NET_SUPPORTING_WM_CHECK"); };
+        const long root = long(DefaultRootWindow(m_x));
         if (!waitUntil([&] { return !check(root).empty() && check(check(root)[0]) == check(root); }, 10000))
             return;
     }
@@ -218,8 +193,8 @@ bool Desktop::popupShown() const {
 
 QStringList Desktop::atoms(const QString& windowId, const char* property) const {
     QStringList names;
-    for (const unsigned long atom : e2e::property(m_x, window(windowId), property, XA_ATOM)) {
-        char* name = XGetAtomName(m_x, atom);
+    for (const long atom : numbers(windowId, property)) {
+        char* name = XGetAtomName(m_x, Atom(atom));
         names.append(QString::fromLatin1(name));
         XFree(name);
     }
@@ -227,47 +202,40 @@ QStringList Desktop::atoms(const QString& windowId, const char* property) const 
 }
 
 QList<long> Desktop::numbers(const QString& windowId, const char* property) const {
-    const std::vector<unsigned long> values = e2e::property(m_x, window(windowId), property, AnyPropertyType);
-    return QList<long>(values.begin(), values.end());
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    QList<long> values;
+    if (XGetWindowProperty(m_x, window(windowId), XInternAtom(m_x, property, False), 0, 64, False,
+                           AnyPropertyType, &type, &format, &count, &after, &data) == Success &&
+        data != nullptr) {
+        if (format == 32) // Xlib hands 32-bit items over as longs
+            values =
+                QList<long>(reinterpret_cast<const long*>(data), reinterpret_cast<const long*>(data) + count);
+        XFree(data);
+    }
+    return values;
 }
 
 QString Desktop::decorations(const QString& windowId) const {
-    enum { FunctionsFlag = 1, DecorationsFlag = 2, CloseFunction = 0x20 };
-    enum { TitleDecoration = 0x8, MinimizeDecoration = 0x20, MaximizeDecoration = 0x40 };
-    const QList<long> motif = numbers(windowId, "_MOTIF_WM_HINTS"); // flags, functions, decorations
-    const QList<long> size = numbers(windowId, "WM_NORMAL_HINTS");  // flags, 4 old fields, minimum, maximum
-    const QList<long> frame = numbers(windowId, "_NET_FRAME_EXTENTS"); // left, right, top, bottom
-    const auto function = [&](long bit) {
-        return motif.size() < 3 || !(motif[0] & FunctionsFlag) || motif[1] & bit;
-    };
-    const auto decoration = [&](long bit) {
-        return motif.size() < 3 || !(motif[0] & DecorationsFlag) || motif[2] & bit;
-    };
+    // _MOTIF_WM_HINTS: flags (1: functions given, 2: decorations given), functions, decorations.
+    const QList<long> motif = numbers(windowId, "_MOTIF_WM_HINTS");
+    const long functions = motif.size() >= 3 && motif[0] & 1 ? motif[1] : ~0L;
+    const long decorations = motif.size() >= 3 && motif[0] & 2 ? motif[2] : ~0L;
+    const QList<long> size = numbers(windowId, "WM_NORMAL_HINTS"); // flags, 4 old fields, minimum, maximum
     const bool fixed = size.size() >= 9 && (size[0] & (PMinSize | PMaxSize)) == (PMinSize | PMaxSize) &&
                        size.mid(5, 2) == size.mid(7, 2);
-    QStringList words;
-    if (atoms(windowId, "_NET_WM_WINDOW_TYPE").contains(QLatin1String("_NET_WM_WINDOW_TYPE_SPLASH")))
-        return fixed ? QString() : QStringLiteral("sizable"); // a splash has no decorations at all
-    if (m_setup.windowManager ? frame.size() == 4 && frame[2] > 0 : decoration(TitleDecoration))
-        words << QStringLiteral("title");
-    if (function(CloseFunction))
-        words << QStringLiteral("close");
-    if (decoration(MinimizeDecoration))
-        words << QStringLiteral("minimize");
-    if (decoration(MaximizeDecoration))
-        words << QStringLiteral("maximize");
-    if (!fixed)
-        words << QStringLiteral("sizable");
+    const QList<long> frame = numbers(windowId, "_NET_FRAME_EXTENTS"); // left, right, top, bottom
+    const bool splash =
+        atoms(windowId, "_NET_WM_WINDOW_TYPE").contains(QLatin1String("_NET_WM_WINDOW_TYPE_SPLASH"));
+    QStringList words{
+        !splash && (m_setup.windowManager ? frame.value(2) > 0 : decorations & 0x8) ? "title" : "",
+        !splash && functions & 0x20 ? "close" : "", !splash && decorations & 0x20 ? "minimize" : "",
+        !splash && decorations & 0x40 ? "maximize" : "", fixed ? "" : "sizable"};
+    words.removeAll(QString());
     return words.join(QLatin1Char(' '));
-}
-
-QPoint Desktop::closeBox(const QString& windowId) const {
-    constexpr int FromRightEdge = 10; // the middle of openbox's rightmost title-bar button
-    const QRect client = geometry(windowId);
-    const QList<long> frame = numbers(windowId, "_NET_FRAME_EXTENTS");
-    if (frame.size() != 4)
-        return {};
-    return {client.right() + int(frame[1]) - FromRightEdge, client.top() - int(frame[2]) / 2};
 }
 
 std::optional<QString> Desktop::splashWindow() const {

@@ -25,12 +25,11 @@ bool centred(QRect window);
 bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 5000);
 
 // A desktop as a parent may have it: a larger screen, a window manager (openbox), and the scaling chosen
-// for it: Qt's scale factor for the programs started on it, or Xft.dpi in the server's resources.
+// for it (Qt's scale factor for the programs started on it).
 struct DesktopSetup {
     QSize screen = ScreenSize;
     bool windowManager = false;
     QString scaleFactor;
-    int xftDpi = 0;
 };
 
 // One Xvfb server for the life of the object, by default 1024 x 768 with no window manager.
@@ -65,8 +64,6 @@ public:
     // What a window has, from its hints: "title" (under a window manager: the title bar it drew), "close",
     // "minimize", "maximize" and "sizable", in that order; a splash has no decorations.
     QString decorations(const QString& windowId) const;
-    // The window manager's close box of a window: the right end of the title bar it drew.
-    QPoint closeBox(const QString& windowId) const;
     // The window tree, for the message of a failed check.
     QString windowTree() const;
     // The window's rectangle in screen coordinates.

@@ -1,10 +1,10 @@
 // The whole road on the real program: the splash and the main menu after it; each activity opened from
 // its button and closed by its close box, a letter typed in the letter explorer; the about box; the exit
-// confirmation answered No and then Yes, and the end of the run; the close box and SIGTERM end it too.
+// confirmation answered No and then Yes, and the end of the run; SIGTERM ends it too. The road runs again
+// at 200 % and under a window manager, whose close box ends it.
 #include "harness.h"
 
 #include <QElapsedTimer>
-#include <QRegularExpression>
 #include <QTest>
 
 using namespace e2e;
@@ -45,7 +45,6 @@ private slots:
         sinceSeen.start();
         QVERIFY2(splash.has_value(), qPrintable(desktop.windowTree() + program.describe()));
         const QRect window = desktop.geometry(*splash);
-        QCOMPARE(window.size(), QSize(582, 291));
         QVERIFY(centred(window));
         QVERIFY(!desktop.hasWindow(MainTitle));
         // No taskbar entry; nothing asks the window manager for a frame or a title bar.
@@ -53,8 +52,6 @@ private slots:
         QVERIFY2(state.contains(QLatin1String("_NET_WM_STATE_SKIP_TASKBAR")), qPrintable(state.join(' ')));
         QVERIFY(desktop.atoms(*splash, "_NET_WM_WINDOW_TYPE")
                     .contains(QLatin1String("_NET_WM_WINDOW_TYPE_SPLASH")));
-        QVERIFY(desktop.waitForColour(window, Red)); // the title
-        desktop.keepScreenshot(QStringLiteral("splash"));
         // A click does not close it: the main menu still comes only after five seconds.
         desktop.click(window.center());
         QVERIFY(desktop.waitForWindow(MainTitle, SplashMs + 3000).has_value());
@@ -65,20 +62,18 @@ private slots:
         QVERIFY(program.waitForExit(2000));
     }
 
-    // The road at 100 %, scaled whole at 200 % by Qt's scale factor and by the X server's Xft.dpi (on a
-    // screen twice as large), and under a window manager, which draws the title bars and close boxes.
+    // The road at 100 %, scaled whole at 200 % (on a screen twice as large), and under a window manager,
+    // which draws the title bars and close boxes.
     void everyWindowOnTheWayAndYesEndsTheRun_data() {
         QTest::addColumn<DesktopSetup>("setup");
         QTest::newRow("100 %") << DesktopSetup{};
         QTest::newRow("200 %") << DesktopSetup{.screen = ScreenSize * 2, .scaleFactor = QStringLiteral("2")};
-        QTest::newRow("Xft.dpi 192") << DesktopSetup{.screen = ScreenSize * 2, .xftDpi = 192};
         QTest::newRow("openbox") << DesktopSetup{.windowManager = true};
     }
     void everyWindowOnTheWayAndYesEndsTheRun() {
         QFETCH(DesktopSetup, setup);
         const qreal s = qreal(setup.screen.width()) / ScreenSize.width();
-        const QString shot =
-            QString(QTest::currentDataTag()).remove(QRegularExpression(QStringLiteral("[ %]"))).prepend('-');
+        const QString shot = QString(QTest::currentDataTag()).remove(' ').remove('%').prepend('-');
         Desktop desktop(setup);
         const auto keep = [&](const char* name) {
             return desktop.keepScreenshot(name + (s == 1 && !setup.windowManager ? QString() : shot));
@@ -169,7 +164,10 @@ private slots:
         QVERIFY(program.isRunning());
 
         if (setup.windowManager) { // the close box the window manager drew ends the run
-            desktop.click(desktop.closeBox(*main));
+            const QList<long> frame =
+                desktop.numbers(*main, "_NET_FRAME_EXTENTS"); // left, right, top, bottom
+            desktop.click(
+                QPoint(window.right() + int(frame.value(1)) - 10, window.top() - int(frame.value(2)) / 2));
         } else { // File, Exit, then Yes: goodbye, and the run ends with status 0.
             desktop.key(*main, QStringLiteral("alt+f"));
             QVERIFY(waitUntil([&] { return desktop.popupShown(); }));
