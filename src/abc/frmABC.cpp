@@ -73,6 +73,7 @@ void frmABC::build() {
     for (int i = 0; i < BigLetterCopies; ++i)
         Label1.append(bigLetter(client(), i));
     Image1 = new Image(client(), PictureArea);
+    Image1->setAccessibleName(QStringLiteral("Picture"));
     for (int i = BigLetterCopies; i < 2 * BigLetterCopies; ++i)
         Label1.append(bigLetter(client(), i));
 
@@ -81,6 +82,7 @@ void frmABC::build() {
 
     Image2 = new Image(client(), StopSign);
     Image2->setPicture(builtInPicture(QStringLiteral(":/pictures/stop.gif")));
+    Image2->setAccessibleName(QStringLiteral("Stop"));
 
     for (int i = 0; i < TileCount; ++i) {
         auto* tile = new Label(client(), rectTw(TileLeft + TileStep * i, 0, TileWidth, TileHeight),
@@ -93,6 +95,7 @@ void frmABC::build() {
     Text1 = new TextBox(client(), InputBox);
     Text1->setFont(font(FontFace::MsSansSerif, InputPoints, true));
     Text1->setMaxLength(InputMaxLength);
+    Text1->setAccessibleName(QStringLiteral("Type a letter"));
     Text1->setFocus();
 
     Timer1 = new Timer(window(), EmptyBoxMs, true);

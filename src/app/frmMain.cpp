@@ -38,14 +38,19 @@ frmMain::frmMain()
     : Form(Design) {}
 
 void frmMain::build() {
+    // The buttons show their names only in pictures; a screen reader needs them in words.
     cmdABC = pictureButton(client(), ABCButton);
+    cmdABC->setAccessibleName(QStringLiteral("ABC's"));
     cmdWordpot = pictureButton(client(), WordpotButton);
+    cmdWordpot->setAccessibleName(QStringLiteral("Wordpot"));
     cmdWordpot->setPicture(builtInPicture(QStringLiteral(":/pictures/cmdwordpot.jpg")));
     cmdHangman = pictureButton(client(), HangmanButton);
+    cmdHangman->setAccessibleName(QStringLiteral("Hangman"));
     cmdHangman->setPicture(builtInPicture(QStringLiteral(":/pictures/cmdhangman.gif")));
     cmdHangman->setFont(font(FontFace::MsSansSerif, 8.25));
     Image1 = new Image(client(), StopSign);
     Image1->setPicture(builtInPicture(QStringLiteral(":/pictures/stop.gif")));
+    Image1->setAccessibleName(QStringLiteral("Stop"));
     cmdABC->setFocus();
 
     QMenuBar* bar = menuBar();

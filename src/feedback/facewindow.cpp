@@ -16,6 +16,7 @@ void FaceWindow::build() {
     window()->setCursor(QCursor(cursor, cursor.width() / 2, cursor.height() / 2));
     m_face = new Image(client(), m_animation.face);
     m_face->setStretch(true);
+    m_face->setAccessibleName(m_animation.faceName);
     m_face->setPicture(builtInPicture(m_animation.builtInFace));
     Timer1 = new Timer(client(), TickIntervalMs, true);
     connect(m_face, &Image::clicked, this, [this] { faceClick(); });

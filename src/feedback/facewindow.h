@@ -26,6 +26,7 @@ protected:
         FormDesign design;
         QRect face;          // where the face is stretched to, in pixels
         QString builtInFace; // the face shown until the first tick
+        QString faceName;    // what a screen reader calls the face
         QString cursor;      // an icon whose face points from its middle
         std::span<const FaceStep> steps;
         bool soundFirst; // whether a tick starts its sound before it changes the face

@@ -15,6 +15,7 @@ public:
                                  .backColor = Qt::white},
                       .face = forms::rectTw(120, 240, 4440, 3960),
                       .builtInFace = QStringLiteral(":/pictures/happyface.ico"),
+                      .faceName = QStringLiteral("Happy face"),
                       .cursor = QStringLiteral(":/cursors/happy.ico"),
                       .steps = feedback::HappySteps,
                       .soundFirst = true}) {}

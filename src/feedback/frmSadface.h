@@ -16,6 +16,7 @@ public:
                                  .minMaxButtons = true},
                       .face = forms::rectTw(0, 240, 4575, 4095),
                       .builtInFace = QStringLiteral(":/pictures/sadface.ico"),
+                      .faceName = QStringLiteral("Sad face"),
                       .cursor = QStringLiteral(":/cursors/sad.ico"),
                       .steps = feedback::SadSteps,
                       .soundFirst = false}) {}

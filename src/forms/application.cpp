@@ -1,8 +1,10 @@
 #include "forms/application.h"
 
+#include "forms/controls.h"
 #include "forms/fonts.h"
 #include "resources/resources.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QIcon>
 #include <QStyleFactory>
@@ -15,6 +17,7 @@ void prepareApplication() {
     // The same look on every platform: the window designs are pixel layouts.
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     resources::init();
+    QAccessible::installFactory(accessibleControl);
     QApplication::setFont(font(FontFace::MsSansSerif, 8.25));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.ico")));
     // The program ends when its last window is unloaded, not when the last visible one closes: the main

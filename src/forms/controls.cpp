@@ -1,9 +1,11 @@
 #include "forms/controls.h"
 
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <qdrawutil.h>
 #include <QHash>
 #include <QKeyEvent>
+#include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QShortcutEvent>
@@ -31,6 +33,49 @@ bool releasedInside(const QWidget* widget, const QMouseEvent* event) {
 } // namespace
 
 // ---- ClickArea -------------------------------------------------------------------------------------------
+
+bool ClickArea::answersClicks() const {
+    return isSignalConnected(QMetaMethod::fromSignal(&ClickArea::clicked));
+}
+
+namespace {
+// A control without a window of its own: a button where a click does something, else the caption or the
+// picture it shows. A label is named by its caption unless it has a name of its own.
+class ClickAreaAccessible : public QAccessibleWidget {
+public:
+    explicit ClickAreaAccessible(ClickArea* area)
+        : QAccessibleWidget(area) {}
+
+    QAccessible::Role role() const override {
+        if (area()->answersClicks())
+            return QAccessible::Button;
+        return qobject_cast<const Label*>(area()) != nullptr ? QAccessible::StaticText : QAccessible::Graphic;
+    }
+    QString text(QAccessible::Text kind) const override {
+        const auto* label = qobject_cast<const Label*>(area());
+        if (kind == QAccessible::Name && area()->accessibleName().isEmpty() && label != nullptr)
+            return label->caption();
+        return QAccessibleWidget::text(kind);
+    }
+    QStringList actionNames() const override {
+        return area()->answersClicks() ? QStringList{pressAction()} : QAccessibleWidget::actionNames();
+    }
+    void doAction(const QString& action) override {
+        if (action == pressAction() && area()->answersClicks())
+            emit area()->clicked();
+        else
+            QAccessibleWidget::doAction(action);
+    }
+
+private:
+    ClickArea* area() const { return static_cast<ClickArea*>(widget()); }
+};
+} // namespace
+
+QAccessibleInterface* forms::accessibleControl(const QString&, QObject* object) {
+    auto* area = qobject_cast<ClickArea*>(object);
+    return area != nullptr ? new ClickAreaAccessible(area) : nullptr;
+}
 
 void ClickArea::mousePressEvent(QMouseEvent* event) {
     m_pressed = event->button() == Qt::LeftButton;

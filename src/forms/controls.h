@@ -18,6 +18,8 @@ class ClickArea : public QWidget {
     Q_OBJECT
 public:
     using QWidget::QWidget;
+    // Whether a handler answers its clicks: then a screen reader presents it as a button.
+    bool answersClicks() const;
 
 signals:
     void clicked();
@@ -29,6 +31,12 @@ protected:
 private:
     bool m_pressed = false;
 };
+
+class QAccessibleInterface;
+namespace forms {
+// The accessible interface of the windowless controls (installed with QAccessible::installFactory).
+QAccessibleInterface* accessibleControl(const QString& className, QObject* object);
+} // namespace forms
 
 // A caption drawn from the top of its rectangle, wrapped between words, on its back colour or transparent.
 class Label : public ClickArea {

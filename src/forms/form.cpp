@@ -94,6 +94,21 @@ protected:
         return QWidget::eventFilter(watched, event);
     }
 
+    void changeEvent(QEvent* event) override {
+        // A window manager may minimise a modal window (Hangman has the button), or restore one: while a
+        // modal window runs, the program's windows go and come back together, so none is left on the screen
+        // taking no input while the one that would is out of sight.
+        if (event->type() == QEvent::WindowStateChange && QApplication::activeModalWidget() != nullptr) {
+            const bool minimized = isMinimized();
+            for (QWidget* other : QApplication::topLevelWidgets()) {
+                if (other != this && dynamic_cast<FormWindow*>(other) != nullptr && other->isVisible() &&
+                    other->isMinimized() != minimized)
+                    minimized ? other->showMinimized() : other->showNormal();
+            }
+        }
+        QWidget::changeEvent(event);
+    }
+
     void closeEvent(QCloseEvent* event) override {
         // The form decides; a window under a modal one ignores its close box.
         event->ignore();

@@ -119,6 +119,7 @@ void frmHangman::build() {
 
     Image1 = new Image(client(), StopSign);
     Image1->setPicture(builtInPicture(QStringLiteral(":/pictures/stop.gif")));
+    Image1->setAccessibleName(QStringLiteral("Stop"));
 
     connect(cmdTry_Again, &CommandButton::clicked, this, &frmHangman::cmdTry_Again_Click);
     connect(cmdDifficulty, &CommandButton::clicked, this, &frmHangman::cmdDifficulty_Click);

@@ -51,6 +51,7 @@ void frmWordpot::build() {
     }
 
     Image1 = new Image(client(), WordPicture);
+    Image1->setAccessibleName(QStringLiteral("Picture"));
     Label2 = new Label(client(), HintLabel);
     Label2->setFont(font(FontFace::ArialBlack, LargePoints, true));
     Label2->setAlignment(Qt::AlignHCenter);
@@ -64,13 +65,16 @@ void frmWordpot::build() {
     // The answer is spelled only from the board (by click or key), never typed or pasted into the box.
     txtWord->setReadOnly(true);
     txtWord->setContextMenuPolicy(Qt::NoContextMenu);
+    txtWord->setAccessibleName(QStringLiteral("Your word"));
     cmdErase = new CommandButton(client(), EraseButton);
     cmdErase->setGraphical(true);
     cmdErase->setPicture(builtInPicture(QStringLiteral(":/pictures/erase.gif")));
+    cmdErase->setAccessibleName(QStringLiteral("Erase"));
     Command1 = new CommandButton(client(), StopButton);
     Command1->setGraphical(true);
     Command1->setBackColor(Qt::white);
     Command1->setPicture(builtInPicture(QStringLiteral(":/pictures/stop.gif")));
+    Command1->setAccessibleName(QStringLiteral("Stop"));
     cmdGuess = new CommandButton(client(), GuessButton, QStringLiteral("&GUESS"));
     cmdGuess->setFont(font(FontFace::MsSansSerif, LargePoints, true));
     // A click leaves the focus on the answer, so Enter stays GUESS; a parent can still Tab to erase and
@@ -109,8 +113,10 @@ void frmWordpot::NewWord() {
 }
 
 void frmWordpot::LoadLetterPictures() {
-    for (int slot = 0; slot < wordpot::SlotCount; ++slot)
+    for (int slot = 0; slot < wordpot::SlotCount; ++slot) {
         img_Letters(slot)->setPicture(LoadPicture(wordpot::pictureFile(BoardLetters[std::size_t(slot)])));
+        img_Letters(slot)->setAccessibleName(BoardLetters[std::size_t(slot)]);
+    }
 }
 
 void frmWordpot::img_Letters_Click(int Index) {

@@ -1,18 +1,41 @@
 // The main menu: its buttons, keys and menus, the hourglass while an activity loads; and the start-up
 // check of the media folder.
+#include "abc/frmABC.h"
 #include "about/frmAbout.h"
 #include "app/frmMain.h"
 #include "app/mediacheck.h"
+#include "feedback/frmHappyFace.h"
+#include "feedback/frmSadface.h"
+#include "hangman/frmHangman.h"
 #include "media/mediafolder.h"
 #include "shell/frmExit.h"
 #include "shell/frmSplash.h"
 #include "testsupport.h"
+#include "wordpot/frmWordpot.h"
 
+#include <QAccessible>
 #include <QApplication>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
+
+namespace {
+// A control of a loaded window: a member, or the member of a control array at an index.
+using Control = QWidget* (*)();
+template <class T, auto Member, int Index = -1> QWidget* control() {
+    Forms::get<T>().load();
+    if constexpr (Index < 0)
+        return Forms::get<T>().*Member;
+    else
+        return (Forms::get<T>().*Member)(Index);
+}
+template <class T> QWidget* face() {
+    Forms::get<T>().load();
+    return Forms::get<T>().client()->template findChild<Image*>();
+}
+} // namespace
 
 class MainTest : public QObject {
     Q_OBJECT
@@ -74,6 +97,34 @@ private slots:
         MediaFolder::setPathForTesting(dir.path());
         QCOMPARE(checkMediaFolder().missingPictures, QList<MediaFile>{picture});
         QCOMPARE(checkMediaFolder().missingSounds, QList<MediaFile>{sound});
+    }
+    // What a screen reader says of each control a child can use: its name, and that it is a button (or the
+    // box a letter is typed into).
+    void accessibleNamesAndRoles_data() {
+        QTest::addColumn<Control>("control");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("main ABC's") << &control<frmMain, &frmMain::cmdABC> << u"ABC's"_s;
+        QTest::newRow("main Hangman") << &control<frmMain, &frmMain::cmdHangman> << u"Hangman"_s;
+        QTest::newRow("main stop") << &control<frmMain, &frmMain::Image1> << u"Stop"_s;
+        QTest::newRow("explorer tile") << &control<frmABC, &frmABC::lblabc, 1> << u"B"_s;
+        QTest::newRow("explorer box") << &control<frmABC, &frmABC::Text1> << u"Type a letter"_s;
+        QTest::newRow("spelling letter")
+            << &control<frmWordpot, &frmWordpot::img_Letters, 0> << QString(QChar(wordpot::Board[0].letter));
+        QTest::newRow("spelling erase") << &control<frmWordpot, &frmWordpot::cmdErase> << u"Erase"_s;
+        QTest::newRow("hangman level") << &control<frmHangman, &frmHangman::cmdDifficulty> << u"EASY"_s;
+        QTest::newRow("happy face") << &face<frmHappyFace> << u"Happy face"_s;
+        QTest::newRow("sad face") << &face<frmSadface> << u"Sad face"_s;
+    }
+    void accessibleNamesAndRoles() {
+        QFETCH(Control, control);
+        testsupport::prepare(); // the media folder again, after the start-up check
+        testsupport::SoundLog sounds;
+        testsupport::whenShown(Forms::get<frmSplash>(), [] { Forms::get<frmSplash>().Timer1_Timer(); });
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control());
+        QVERIFY(accessible != nullptr);
+        QTEST(accessible->text(QAccessible::Name), "name");
+        QCOMPARE(accessible->role(),
+                 qobject_cast<QLineEdit*>(control()) ? QAccessible::EditableText : QAccessible::Button);
     }
 };
 

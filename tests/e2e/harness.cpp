@@ -8,7 +8,6 @@
 #include <QThread>
 
 #include <X11/extensions/XTest.h>
-#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
@@ -17,9 +16,11 @@ namespace {
 constexpr int PollMs = 20;
 constexpr int KeyDelayMs = 12; // between the press and the release of a key or button, as xdotool does
 
-QProcessEnvironment environmentFor(const QString& display) {
+QProcessEnvironment environmentFor(const QString& display, const QString& scaleFactor = {}) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("DISPLAY"), display);
+    if (!scaleFactor.isEmpty())
+        env.insert(QStringLiteral("QT_SCALE_FACTOR"), scaleFactor);
     env.remove(QStringLiteral("QT_QPA_PLATFORM"));
     env.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
     // In the sanitizer build, LeakSanitizer's stop-the-world at exit now and then crashes on the program's
@@ -47,16 +48,26 @@ QString titleOf(Display* x, Window window) {
     return title;
 }
 
-// The top-level windows, bottom to top.
-std::vector<Window> topLevels(Display* x) {
+std::vector<Window> childrenOf(Display* x, Window window) {
     Window root = 0;
     Window parent = 0;
     Window* children = nullptr;
     unsigned int count = 0;
     std::vector<Window> result;
-    if (XQueryTree(x, DefaultRootWindow(x), &root, &parent, &children, &count) != 0 && children != nullptr) {
+    if (XQueryTree(x, window, &root, &parent, &children, &count) != 0 && children != nullptr) {
         result.assign(children, children + count);
         XFree(children);
+    }
+    return result;
+}
+
+// The top-level windows, bottom to top; a window manager's frame is followed by the window it holds.
+std::vector<Window> topLevels(Display* x) {
+    std::vector<Window> result;
+    for (const Window window : childrenOf(x, DefaultRootWindow(x))) {
+        result.push_back(window);
+        for (const Window child : childrenOf(x, window))
+            result.push_back(child);
     }
     return result;
 }
@@ -88,12 +99,13 @@ bool waitUntil(const std::function<bool()>& condition, int timeoutMs) {
     return true;
 }
 
-Desktop::Desktop() {
+Desktop::Desktop(const DesktopSetup& setup)
+    : m_setup(setup) {
     m_server.setProgram(QStringLiteral("Xvfb"));
     // -displayfd: the server picks a free display and prints its number once it accepts clients.
     m_server.setArguments({QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
                            QStringLiteral("0"),
-                           QStringLiteral("%1x%2x24").arg(ScreenSize.width()).arg(ScreenSize.height()),
+                           QStringLiteral("%1x%2x24").arg(setup.screen.width()).arg(setup.screen.height()),
                            QStringLiteral("-nolisten"), QStringLiteral("tcp")});
     m_server.start();
     if (!m_server.waitForStarted(5000))
@@ -114,13 +126,25 @@ Desktop::Desktop() {
         if (m_x == nullptr)
             QThread::msleep(PollMs);
     }
-    if (m_x != nullptr)
-        m_display = display;
+    if (m_x == nullptr)
+        return;
+    if (setup.windowManager) {
+        m_windowManager.setProcessEnvironment(environmentFor(display));
+        m_windowManager.start(QStringLiteral("openbox"), {});
+        // It has taken the screen once its check window names itself.
+        const auto check = [&](long w) { return numbers(QString::number(w), "_NET_SUPPORTING_WM_CHECK"); };
+        const long root = long(DefaultRootWindow(m_x));
+        if (!waitUntil([&] { return !check(root).empty() && check(check(root)[0]) == check(root); }, 10000))
+            return;
+    }
+    m_display = display;
 }
 
 Desktop::~Desktop() {
     if (m_x != nullptr)
         XCloseDisplay(m_x);
+    m_windowManager.terminate();
+    m_windowManager.waitForFinished(3000);
     m_server.terminate();
     if (!m_server.waitForFinished(3000))
         m_server.kill();
@@ -169,23 +193,49 @@ bool Desktop::popupShown() const {
 
 QStringList Desktop::atoms(const QString& windowId, const char* property) const {
     QStringList names;
+    for (const long atom : numbers(windowId, property)) {
+        char* name = XGetAtomName(m_x, Atom(atom));
+        names.append(QString::fromLatin1(name));
+        XFree(name);
+    }
+    return names;
+}
+
+QList<long> Desktop::numbers(const QString& windowId, const char* property) const {
     Atom type = 0;
     int format = 0;
     unsigned long count = 0;
     unsigned long after = 0;
     unsigned char* data = nullptr;
-    if (XGetWindowProperty(m_x, window(windowId), XInternAtom(m_x, property, False), 0, 64, False, XA_ATOM,
-                           &type, &format, &count, &after, &data) == Success &&
+    QList<long> values;
+    if (XGetWindowProperty(m_x, window(windowId), XInternAtom(m_x, property, False), 0, 64, False,
+                           AnyPropertyType, &type, &format, &count, &after, &data) == Success &&
         data != nullptr) {
-        const auto* values = reinterpret_cast<const Atom*>(data);
-        for (unsigned long i = 0; i < count; ++i) {
-            char* name = XGetAtomName(m_x, values[i]);
-            names.append(QString::fromLatin1(name));
-            XFree(name);
-        }
+        if (format == 32) // Xlib hands 32-bit items over as longs
+            values =
+                QList<long>(reinterpret_cast<const long*>(data), reinterpret_cast<const long*>(data) + count);
         XFree(data);
     }
-    return names;
+    return values;
+}
+
+QString Desktop::decorations(const QString& windowId) const {
+    // _MOTIF_WM_HINTS: flags (1: functions given, 2: decorations given), functions, decorations.
+    const QList<long> motif = numbers(windowId, "_MOTIF_WM_HINTS");
+    const long functions = motif.size() >= 3 && motif[0] & 1 ? motif[1] : ~0L;
+    const long decorations = motif.size() >= 3 && motif[0] & 2 ? motif[2] : ~0L;
+    const QList<long> size = numbers(windowId, "WM_NORMAL_HINTS"); // flags, 4 old fields, minimum, maximum
+    const bool fixed = size.size() >= 9 && (size[0] & (PMinSize | PMaxSize)) == (PMinSize | PMaxSize) &&
+                       size.mid(5, 2) == size.mid(7, 2);
+    const QList<long> frame = numbers(windowId, "_NET_FRAME_EXTENTS"); // left, right, top, bottom
+    const bool splash =
+        atoms(windowId, "_NET_WM_WINDOW_TYPE").contains(QLatin1String("_NET_WM_WINDOW_TYPE_SPLASH"));
+    QStringList words{
+        !splash && (m_setup.windowManager ? frame.value(2) > 0 : decorations & 0x8) ? "title" : "",
+        !splash && functions & 0x20 ? "close" : "", !splash && decorations & 0x20 ? "minimize" : "",
+        !splash && decorations & 0x40 ? "maximize" : "", fixed ? "" : "sizable"};
+    words.removeAll(QString());
+    return words.join(QLatin1Char(' '));
 }
 
 std::optional<QString> Desktop::splashWindow() const {
@@ -294,8 +344,8 @@ void Desktop::closeWindow(const QString& windowId) const {
 }
 
 QImage Desktop::screenshot() const {
-    XImage* image = XGetImage(m_x, DefaultRootWindow(m_x), 0, 0, unsigned(ScreenSize.width()),
-                              unsigned(ScreenSize.height()), AllPlanes, ZPixmap);
+    XImage* image = XGetImage(m_x, DefaultRootWindow(m_x), 0, 0, unsigned(m_setup.screen.width()),
+                              unsigned(m_setup.screen.height()), AllPlanes, ZPixmap);
     if (image == nullptr)
         return {};
     const QImage shot = QImage(reinterpret_cast<const uchar*>(image->data), image->width, image->height,
@@ -329,7 +379,7 @@ QString Program::builtExecutable() {
 }
 
 Program::Program(const Desktop& desktop, const QString& executable) {
-    m_process.setProcessEnvironment(environmentFor(desktop.display()));
+    m_process.setProcessEnvironment(environmentFor(desktop.display(), desktop.setup().scaleFactor));
     // A tracer may run the program, e.g. WORDPOT_E2E_WRAPPER="strace -f -o trace".
     QStringList command = qEnvironmentVariable("WORDPOT_E2E_WRAPPER").split(u' ', Qt::SkipEmptyParts);
     command << (executable.isEmpty() ? builtExecutable() : executable);

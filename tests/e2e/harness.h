@@ -24,13 +24,22 @@ bool centred(QRect window);
 // Polls a condition until it holds or the time is up; the last answer is returned.
 bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 5000);
 
-// One Xvfb server for the life of the object, 1024 x 768, no window manager.
+// A desktop as a parent may have it: a larger screen, a window manager (openbox), and the scaling chosen
+// for it (Qt's scale factor for the programs started on it).
+struct DesktopSetup {
+    QSize screen = ScreenSize;
+    bool windowManager = false;
+    QString scaleFactor;
+};
+
+// One Xvfb server for the life of the object, by default 1024 x 768 with no window manager.
 class Desktop {
 public:
-    Desktop();
+    explicit Desktop(const DesktopSetup& setup = {});
     ~Desktop();
     bool isRunning() const { return !m_display.isEmpty(); }
     QString display() const { return m_display; }
+    const DesktopSetup& setup() const { return m_setup; }
 
     // Every visible top-level window with exactly this title.
     QStringList windows(const QString& title) const;
@@ -50,6 +59,11 @@ public:
     std::optional<QString> waitForSplash(int timeoutMs = 10000) const;
     // The atoms a window's property holds (_NET_WM_STATE, _NET_WM_WINDOW_TYPE).
     QStringList atoms(const QString& windowId, const char* property) const;
+    // A property of 32-bit items, whatever its type (_NET_FRAME_EXTENTS, _MOTIF_WM_HINTS, WM_NORMAL_HINTS).
+    QList<long> numbers(const QString& windowId, const char* property) const;
+    // What a window has, from its hints: "title" (under a window manager: the title bar it drew), "close",
+    // "minimize", "maximize" and "sizable", in that order; a splash has no decorations.
+    QString decorations(const QString& windowId) const;
     // The window tree, for the message of a failed check.
     QString windowTree() const;
     // The window's rectangle in screen coordinates.
@@ -78,6 +92,8 @@ private:
     void pressKey(const QString& name, bool press) const;
 
     QProcess m_server;
+    QProcess m_windowManager;
+    DesktopSetup m_setup;
     QString m_display;
     ::_XDisplay* m_x = nullptr;
 };
