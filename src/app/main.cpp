@@ -4,6 +4,7 @@
 #include "app/commandline.h"
 #include "app/frmMain.h"
 #include "app/mediacheck.h"
+#include "app/sessionbus.h"
 #include "forms/application.h"
 #include "media/global.h"
 
@@ -12,6 +13,7 @@
 #include <future>
 
 int main(int argc, char* argv[]) {
+    refuseSessionBusLaunch();
     if (const std::optional<int> status = commandLineExitStatus(argc, argv))
         return *status;
     QApplication app(argc, argv);

@@ -3,7 +3,10 @@
 #include "about/frmAbout.h"
 #include "app/frmMain.h"
 #include "app/mediacheck.h"
+#include "app/sessionbus.h"
+#include "media/global.h"
 #include "media/mediafolder.h"
+#include "media/soundplayer.h"
 #include "shell/frmExit.h"
 #include "shell/frmSplash.h"
 #include "testsupport.h"
@@ -11,6 +14,8 @@
 #include <QApplication>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <pthread.h>
 
 using namespace Qt::StringLiterals;
 
@@ -74,6 +79,21 @@ private slots:
         MediaFolder::setPathForTesting(dir.path());
         QCOMPARE(checkMediaFolder().missingPictures, QList<MediaFile>{picture});
         QCOMPARE(checkMediaFolder().missingSounds, QList<MediaFile>{sound});
+    }
+
+    // With no session bus about (and a display, which libdbus needs to launch one), starting the sound
+    // forks nothing.
+    void noSessionBusIsLaunched() {
+        static int forks = 0;
+        pthread_atfork([] { ++forks; }, nullptr, nullptr);
+        qunsetenv("DBUS_SESSION_BUS_ADDRESS");
+        qunsetenv("XDG_RUNTIME_DIR");
+        qputenv("DISPLAY", ":0");
+        refuseSessionBusLaunch();
+        Global::StartSound();
+        QVERIFY(!SoundPlayer::instance().driverName().isEmpty());
+        Global::StopSound();
+        QCOMPARE(forks, 0);
     }
 };
 
