@@ -157,8 +157,9 @@ public:
         , m_protocols(XInternAtom(x, "WM_PROTOCOLS", False))
         , m_ping(XInternAtom(x, "_NET_WM_PING", False))
         , m_delete(XInternAtom(x, "WM_DELETE_WINDOW", False)) {
-        // Qt sends its answer to a ping to the root window, for the clients that watch its children.
-        XSelectInput(x, m_root, SubstructureNotifyMask);
+        // The answer to a ping goes to the root window, for the clients that watch it (Qt's) or its
+        // children (the convention's).
+        XSelectInput(x, m_root, StructureNotifyMask | SubstructureNotifyMask);
     }
 
     // The viewable top-level windows, bottom to top.
@@ -200,17 +201,17 @@ public:
         XFlush(m_x);
     }
 
-    // The highest serial answered since the last call, or 0.
-    unsigned long answers() const {
-        unsigned long highest = 0;
+    // How many pings were answered since the last call.
+    long answers() const {
+        long count = 0;
         while (XPending(m_x) > 0) {
             XEvent e;
             XNextEvent(m_x, &e);
             if (e.type == ClientMessage && e.xclient.message_type == m_protocols &&
                 Atom(e.xclient.data.l[0]) == m_ping)
-                highest = std::max(highest, static_cast<unsigned long>(e.xclient.data.l[1]));
+                ++count;
         }
-        return highest;
+        return count;
     }
 
     void closeBox(Window window) const {
@@ -317,6 +318,8 @@ private:
     int m_restarts = -1;
     std::size_t m_scanned = 0;
     unsigned long m_serial = 0;
+    Window m_pinged = 0;
+    long m_answers = 0;
     Clock::time_point m_started, m_progress, m_answer, m_lastPing;
     bool m_shown = false;
     std::map<std::string, long> m_perWindow;
@@ -391,17 +394,19 @@ std::optional<std::string> Monkey::check() {
     }
 
     const Clock::time_point now = Clock::now();
-    const unsigned long answered = m_screen.answers();
+    const long answered = m_screen.answers();
     const bool sound = soundPlaying(m_program);
-    if (answered != 0)
+    if (answered != 0) {
         m_answer = m_progress = now;
-    else if (sound)
+        m_answers += answered;
+    } else if (sound)
         m_progress = now;
     const std::vector<Window_> windows = m_screen.windows();
     if (!windows.empty())
         m_shown = true;
     if (!windows.empty() && now - m_lastPing >= PingEvery) {
-        m_screen.ping(windows.back().id, ++m_serial);
+        m_pinged = windows.back().id;
+        m_screen.ping(m_pinged, ++m_serial);
         m_lastPing = now;
     }
     if (!m_shown && now - m_started > StartLimit)
@@ -556,8 +561,13 @@ void Monkey::report(const std::string& verdict, Clock::time_point began) {
     std::printf("events by window:");
     for (const auto& [title, count] : m_perWindow)
         std::printf(" \"%s\" %ld;", title.c_str(), count);
-    std::printf("\nlog (the program's stderr and every event): %s\n", m_options.log.c_str());
+    std::printf("\npings answered: %ld of %lu\nlog (the program's stderr and every event): %s\n", m_answers,
+                m_serial, m_options.log.c_str());
     if (verdict != "pass") {
+        std::printf("windows, bottom to top (the last ping went to %lu):\n", m_pinged);
+        for (const Window_& w : m_screen.windows())
+            std::printf("  %lu \"%s\" %dx%d+%d+%d%s\n", w.id, w.title.c_str(), w.width, w.height, w.x, w.y,
+                        w.popup ? " popup" : "");
         std::printf("last events:\n");
         for (const std::string& line : m_recent)
             std::printf("  %s\n", line.c_str());
