@@ -516,11 +516,16 @@ bool Monkey::play(const Draw& draw, const std::vector<Window_>& windows) {
         sleepFor(held);
         key(name, false);
     } else if (kind < 97) {
-        // A button or a key pressed, and held across the blocking sound that the press may start.
+        // A click that may start a blocking sound, then at once a button or a key pressed and held
+        // across the sound: pressed while the program blocks, released after.
         moveTo(px, py);
+        press(1, true);
+        sleepFor(12ms);
+        press(1, false);
+        sleepFor(30ms);
         const auto held = std::chrono::milliseconds(800 + int(draw.u[5] * 2500));
         const bool mouse = draw.u[4] < 0.6;
-        what = std::string(mouse ? "button" : "key " + letter(draw.u[3])) + " held " +
+        what = std::string("click, then ") + (mouse ? "button" : "key " + letter(draw.u[3])) + " held " +
                std::to_string(held.count()) + " ms";
         if (mouse) {
             press(1, true);
