@@ -142,7 +142,7 @@ std::optional<std::string> startServer(pid_t& server) {
     return ":" + number;
 }
 
-struct Window_ {
+struct TopWindow {
     Window id = 0;
     int x = 0, y = 0, width = 0, height = 0;
     bool popup = false;
@@ -163,8 +163,8 @@ public:
     }
 
     // The viewable top-level windows, bottom to top.
-    std::vector<Window_> windows() const {
-        std::vector<Window_> result;
+    std::vector<TopWindow> windows() const {
+        std::vector<TopWindow> result;
         Window root = 0, parent = 0, *children = nullptr;
         unsigned int count = 0;
         if (XQueryTree(m_x, m_root, &root, &parent, &children, &count) == 0)
@@ -173,7 +173,7 @@ public:
             XWindowAttributes a;
             if (XGetWindowAttributes(m_x, children[i], &a) == 0 || a.map_state != IsViewable)
                 continue;
-            Window_ w{children[i], a.x, a.y, a.width, a.height, a.override_redirect != 0, {}};
+            TopWindow w{children[i], a.x, a.y, a.width, a.height, a.override_redirect != 0, {}};
             char* name = nullptr;
             if (XFetchName(m_x, w.id, &name) != 0 && name != nullptr)
                 w.title = name;
@@ -234,7 +234,7 @@ public:
                    XGetPixel(image, x, y) != background;
         }
     };
-    Picture picture(const Window_& w) const {
+    Picture picture(const TopWindow& w) const {
         Picture p;
         const int x = std::max(0, w.x), y = std::max(0, w.y);
         const int width = std::min(ScreenWidth, w.x + w.width) - x;
@@ -299,12 +299,12 @@ private:
     std::optional<std::string> check(); // a fault, if one showed
     std::string stderrSince(std::size_t& offset) const;
     void note(const std::string& line);
-    bool play(const Draw& draw, const std::vector<Window_>& windows);
+    bool play(const Draw& draw, const std::vector<TopWindow>& windows);
     void press(unsigned int button, bool down) const;
     void key(const std::string& name, bool down) const;
     void tap(const std::string& name) const;
     void moveTo(int x, int y) const;
-    std::pair<int, int> pointIn(const Window_& w, const Draw& draw, bool controls) const;
+    std::pair<int, int> pointIn(const TopWindow& w, const Draw& draw, bool controls) const;
     void report(const std::string& verdict, Clock::time_point began);
 
     Options m_options;
@@ -401,7 +401,7 @@ std::optional<std::string> Monkey::check() {
         m_answers += answered;
     } else if (sound)
         m_progress = now;
-    const std::vector<Window_> windows = m_screen.windows();
+    const std::vector<TopWindow> windows = m_screen.windows();
     if (!windows.empty())
         m_shown = true;
     if (!windows.empty() && now - m_lastPing >= PingEvery) {
@@ -444,7 +444,7 @@ void Monkey::tap(const std::string& name) const {
 
 // A point of the window; for controls, the first of the candidates whose pixel is not the window's
 // background (a button, a letter, a picture), else the last candidate.
-std::pair<int, int> Monkey::pointIn(const Window_& w, const Draw& draw, bool controls) const {
+std::pair<int, int> Monkey::pointIn(const TopWindow& w, const Draw& draw, bool controls) const {
     Screen::Picture picture;
     if (controls)
         picture = m_screen.picture(w);
@@ -462,9 +462,9 @@ std::pair<int, int> Monkey::pointIn(const Window_& w, const Draw& draw, bool con
 
 // One event. Keys go to the window under the pointer (there is no window manager to give focus), so a
 // key moves the pointer into a window first.
-bool Monkey::play(const Draw& draw, const std::vector<Window_>& windows) {
+bool Monkey::play(const Draw& draw, const std::vector<TopWindow>& windows) {
     // Mostly the topmost window (a modal one takes the input); now and then any, as a child would.
-    const Window_& w = draw.u[0] < 0.7 ? windows.back() : windows[std::size_t(draw.u[1] * windows.size())];
+    const TopWindow& w = draw.u[0] < 0.7 ? windows.back() : windows[std::size_t(draw.u[1] * windows.size())];
     const auto letter = [&](double u) { return std::string(1, char('a' + int(u * 26))); };
     static const std::array<const char*, 6> Specials{"Return", "space", "BackSpace",
                                                      "Escape", "Tab",   "Return"};
@@ -570,7 +570,7 @@ void Monkey::report(const std::string& verdict, Clock::time_point began) {
                 m_serial, m_options.log.c_str());
     if (verdict != "pass") {
         std::printf("windows, bottom to top (the last ping went to %lu):\n", m_pinged);
-        for (const Window_& w : m_screen.windows())
+        for (const TopWindow& w : m_screen.windows())
             std::printf("  %lu \"%s\" %dx%d+%d+%d%s\n", w.id, w.title.c_str(), w.width, w.height, w.x, w.y,
                         w.popup ? " popup" : "");
         std::printf("last events:\n");
@@ -610,7 +610,7 @@ int Monkey::run() {
             verdict = "FAIL: " + *fault;
             break;
         }
-        const std::vector<Window_> windows = m_screen.windows();
+        const std::vector<TopWindow> windows = m_screen.windows();
         if (windows.empty()) {
             sleepFor(20ms);
             continue;
