@@ -4,6 +4,7 @@
 #include "app/commandline.h"
 #include "app/frmMain.h"
 #include "app/mediacheck.h"
+#include "app/sessionbus.h"
 #include "forms/application.h"
 #include "forms/platform.h"
 #include "media/global.h"
@@ -28,6 +29,7 @@ void failedToReachDisplay(QtMsgType type, const QMessageLogContext& context, con
 } // namespace
 
 int main(int argc, char* argv[]) {
+    refuseSessionBusLaunch();
     if (const std::optional<int> status = commandLineExitStatus(argc, argv))
         return *status;
     if (const QString missing = platform::missingDisplay(); !missing.isEmpty()) {

@@ -4,10 +4,13 @@
 #include "about/frmAbout.h"
 #include "app/frmMain.h"
 #include "app/mediacheck.h"
+#include "app/sessionbus.h"
 #include "feedback/frmHappyFace.h"
 #include "feedback/frmSadface.h"
 #include "hangman/frmHangman.h"
+#include "media/global.h"
 #include "media/mediafolder.h"
+#include "media/soundplayer.h"
 #include "shell/frmExit.h"
 #include "shell/frmSplash.h"
 #include "testsupport.h"
@@ -18,6 +21,8 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <pthread.h>
 
 using namespace Qt::StringLiterals;
 
@@ -125,8 +130,22 @@ private slots:
         QTEST(accessible->text(QAccessible::Name), "name");
         QCOMPARE(accessible->role(),
                  qobject_cast<QLineEdit*>(control()) ? QAccessible::EditableText : QAccessible::Button);
-    }
-};
 
-QTEST_MAIN(MainTest)
+        // With no session bus about (and a display, which libdbus needs to launch one), starting the sound
+        // forks nothing.
+        void noSessionBusIsLaunched() {
+            static int forks = 0;
+            pthread_atfork([] { ++forks; }, nullptr, nullptr);
+            qunsetenv("DBUS_SESSION_BUS_ADDRESS");
+            qunsetenv("XDG_RUNTIME_DIR");
+            qputenv("DISPLAY", ":0");
+            refuseSessionBusLaunch();
+            Global::StartSound();
+            QVERIFY(!SoundPlayer::instance().driverName().isEmpty());
+            Global::StopSound();
+            QCOMPARE(forks, 0);
+        }
+    };
+
+    QTEST_MAIN(MainTest)
 #include "tst_main.moc"

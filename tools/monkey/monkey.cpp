@@ -1,0 +1,670 @@
+// The monkey: plays Wordpot as a small child would, with random clicks and keys, on a private Xvfb display
+// through the XTEST extension, and watches for a crash, a sanitizer report or a hang. When the program
+// leaves normally (Yes on the exit question), it is started again and the play goes on.
+//
+// Every event draws the same count of numbers from one generator seeded by --seed, so a seed always gives
+// the same stream of choices; where they land depends on the windows shown at that moment.
+//
+// A hang: for 10 s no window of the program answers a _NET_WM_PING while no sound is playing. Qt answers
+// the ping from its event loop on the main thread, so an answer proves the loop runs (a modal window's
+// nested loop answers too); a blocking sound stops the loop on purpose, and is recognised from outside by
+// SDL's audio thread, which lives exactly while the audio device is open for a sound.
+#include <X11/extensions/XTest.h>
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <deque>
+#include <dirent.h>
+#include <fcntl.h>
+#include <fstream>
+#include <map>
+#include <optional>
+#include <random>
+#include <string>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+using Clock = std::chrono::steady_clock;
+using namespace std::chrono_literals;
+
+constexpr auto HangAfter = 10s;   // without an answer while no sound plays
+constexpr auto SoundLimit = 60s;  // without an answer even with sound: no sound of ours is that long
+constexpr auto PingEvery = 250ms; // a new ping while the last is unanswered
+constexpr auto StartLimit = 60s;  // from a start to the first window, under the sanitizers on a busy machine
+constexpr int CandidatePoints = 24; // tried per click, looking for a pixel that is not the background
+constexpr int ScreenWidth = 1024;
+constexpr int ScreenHeight = 768;
+
+std::sig_atomic_t volatile interrupted = 0;
+
+struct Options {
+    std::string program = WORDPOT_EXECUTABLE;
+    std::uint64_t seed = 1;
+    long events = 2000;
+    int paceMs = 60; // the mean pause between two events
+    std::string log;
+};
+
+[[noreturn]] void usage(int status) {
+    std::printf("Usage: wordpot_monkey [--seed N] [--events N] [--pace MS] [--program PATH] [--log FILE]\n"
+                "Plays Wordpot with random input under Xvfb; exits 1 on a crash, a sanitizer report or a\n"
+                "hang. The program's stderr, with every event between its lines, is kept in the log.\n");
+    std::exit(status);
+}
+
+Options parse(int argc, char* argv[]) {
+    Options options;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "-h" || arg == "--help")
+            usage(0);
+        if (i + 1 >= argc)
+            usage(2);
+        const std::string value = argv[++i];
+        if (arg == "--seed")
+            options.seed = std::stoull(value);
+        else if (arg == "--events")
+            options.events = std::stol(value);
+        else if (arg == "--pace")
+            options.paceMs = std::max(1, std::stoi(value));
+        else if (arg == "--program")
+            options.program = value;
+        else if (arg == "--log")
+            options.log = value;
+        else
+            usage(2);
+    }
+    return options;
+}
+
+void sleepFor(Clock::duration duration) {
+    std::this_thread::sleep_for(duration);
+}
+
+int ignoreErrors(Display*, XErrorEvent*) {
+    return 0; // windows come and go between two requests
+}
+
+// Children die with the monkey, whatever ends it.
+void dieWithParent() {
+    prctl(PR_SET_PDEATHSIG, SIGKILL);
+}
+
+void stop(pid_t pid) {
+    if (pid <= 0)
+        return;
+    kill(pid, SIGTERM);
+    for (int i = 0; i < 300 && waitpid(pid, nullptr, WNOHANG) == 0; ++i)
+        sleepFor(10ms);
+    if (waitpid(pid, nullptr, WNOHANG) == 0) {
+        kill(pid, SIGKILL);
+        waitpid(pid, nullptr, 0);
+    }
+}
+
+// Xvfb on a free display, which it picks and names on a pipe once it accepts clients.
+std::optional<std::string> startServer(pid_t& server) {
+    int fds[2];
+    if (pipe(fds) != 0)
+        return std::nullopt;
+    server = fork();
+    if (server == 0) {
+        dieWithParent();
+        close(fds[0]);
+        const std::string fd = std::to_string(fds[1]);
+        const int null = open("/dev/null", O_WRONLY);
+        dup2(null, STDOUT_FILENO);
+        dup2(null, STDERR_FILENO);
+        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24", "-nolisten", "tcp",
+               nullptr);
+        _exit(127);
+    }
+    close(fds[1]);
+    std::string number;
+    char c = 0;
+    while (read(fds[0], &c, 1) == 1 && c != '\n')
+        number += c;
+    close(fds[0]);
+    if (number.empty())
+        return std::nullopt;
+    return ":" + number;
+}
+
+struct TopWindow {
+    Window id = 0;
+    int x = 0, y = 0, width = 0, height = 0;
+    bool popup = false;
+    std::string title;
+};
+
+class Screen {
+public:
+    explicit Screen(Display* x)
+        : m_x(x)
+        , m_root(DefaultRootWindow(x))
+        , m_protocols(XInternAtom(x, "WM_PROTOCOLS", False))
+        , m_ping(XInternAtom(x, "_NET_WM_PING", False))
+        , m_delete(XInternAtom(x, "WM_DELETE_WINDOW", False)) {
+        // The answer to a ping goes to the root window, for the clients that watch it (Qt's) or its
+        // children (the convention's).
+        XSelectInput(x, m_root, StructureNotifyMask | SubstructureNotifyMask);
+    }
+
+    // The viewable top-level windows, bottom to top.
+    std::vector<TopWindow> windows() const {
+        std::vector<TopWindow> result;
+        Window root = 0, parent = 0, *children = nullptr;
+        unsigned int count = 0;
+        if (XQueryTree(m_x, m_root, &root, &parent, &children, &count) == 0)
+            return result;
+        for (unsigned int i = 0; i < count; ++i) {
+            XWindowAttributes a;
+            if (XGetWindowAttributes(m_x, children[i], &a) == 0 || a.map_state != IsViewable)
+                continue;
+            TopWindow w{children[i], a.x, a.y, a.width, a.height, a.override_redirect != 0, {}};
+            char* name = nullptr;
+            if (XFetchName(m_x, w.id, &name) != 0 && name != nullptr)
+                w.title = name;
+            if (name != nullptr)
+                XFree(name);
+            if (w.title.empty())
+                w.title = w.popup ? "(menu)" : "(splash)";
+            result.push_back(w);
+        }
+        if (children != nullptr)
+            XFree(children);
+        return result;
+    }
+
+    void ping(Window window, unsigned long serial) const {
+        XEvent e{};
+        e.xclient.type = ClientMessage;
+        e.xclient.window = window;
+        e.xclient.message_type = m_protocols;
+        e.xclient.format = 32;
+        e.xclient.data.l[0] = long(m_ping);
+        e.xclient.data.l[1] = long(serial); // the timestamp, which the answer carries back
+        e.xclient.data.l[2] = long(window);
+        XSendEvent(m_x, window, False, NoEventMask, &e);
+        XFlush(m_x);
+    }
+
+    // How many pings were answered since the last call.
+    long answers() const {
+        long count = 0;
+        while (XPending(m_x) > 0) {
+            XEvent e;
+            XNextEvent(m_x, &e);
+            if (e.type == ClientMessage && e.xclient.message_type == m_protocols &&
+                Atom(e.xclient.data.l[0]) == m_ping)
+                ++count;
+        }
+        return count;
+    }
+
+    void closeBox(Window window) const {
+        XEvent e{};
+        e.xclient.type = ClientMessage;
+        e.xclient.window = window;
+        e.xclient.message_type = m_protocols;
+        e.xclient.format = 32;
+        e.xclient.data.l[0] = long(m_delete);
+        XSendEvent(m_x, window, False, NoEventMask, &e);
+        XFlush(m_x);
+    }
+
+    // The most common colour of a window as it shows, and a reader of its pixels.
+    struct Picture {
+        XImage* image = nullptr;
+        unsigned long background = 0;
+        bool stands_out(int x, int y) const {
+            return image != nullptr && x < image->width && y < image->height &&
+                   XGetPixel(image, x, y) != background;
+        }
+    };
+    Picture picture(const TopWindow& w) const {
+        Picture p;
+        const int x = std::max(0, w.x), y = std::max(0, w.y);
+        const int width = std::min(ScreenWidth, w.x + w.width) - x;
+        const int height = std::min(ScreenHeight, w.y + w.height) - y;
+        if (width <= 0 || height <= 0)
+            return p;
+        p.image = XGetImage(m_x, m_root, x, y, unsigned(width), unsigned(height), AllPlanes, ZPixmap);
+        if (p.image == nullptr)
+            return p;
+        std::map<unsigned long, int> counts;
+        for (int j = 0; j < height; j += 4)
+            for (int i = 0; i < width; i += 4)
+                ++counts[XGetPixel(p.image, i, j)];
+        p.background = std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) {
+                           return a.second < b.second;
+                       })->first;
+        return p;
+    }
+
+private:
+    Display* m_x;
+    Window m_root;
+    Atom m_protocols, m_ping, m_delete;
+};
+
+// SDL's audio thread is alive exactly while the program's audio device is open for a sound.
+bool soundPlaying(pid_t pid) {
+    const std::string tasks = "/proc/" + std::to_string(pid) + "/task";
+    DIR* dir = opendir(tasks.c_str());
+    if (dir == nullptr)
+        return false;
+    bool found = false;
+    while (dirent* entry = readdir(dir)) {
+        std::ifstream comm(tasks + "/" + entry->d_name + "/comm");
+        std::string name;
+        if (std::getline(comm, name) && name.rfind("SDLAudioP", 0) == 0)
+            found = true;
+    }
+    closedir(dir);
+    return found;
+}
+
+class Monkey {
+public:
+    Monkey(Options options, Display* x, std::string display)
+        : m_options(std::move(options))
+        , m_x(x)
+        , m_screen(x)
+        , m_display(std::move(display))
+        , m_random(m_options.seed) {}
+
+    int run();
+
+private:
+    struct Draw {
+        int kind = 0;
+        std::array<double, 8> u{};
+        std::array<std::pair<double, double>, CandidatePoints> points{};
+    };
+
+    void startProgram();
+    std::optional<std::string> check(); // a fault, if one showed
+    std::string stderrSince(std::size_t& offset) const;
+    void note(const std::string& line);
+    bool play(const Draw& draw, const std::vector<TopWindow>& windows);
+    void press(unsigned int button, bool down) const;
+    void key(const std::string& name, bool down) const;
+    void tap(const std::string& name) const;
+    void moveTo(int x, int y) const;
+    std::pair<int, int> pointIn(const TopWindow& w, const Draw& draw, bool controls) const;
+    void report(const std::string& verdict, Clock::time_point began);
+
+    Options m_options;
+    Display* m_x;
+    Screen m_screen;
+    std::string m_display;
+    std::mt19937_64 m_random;
+    pid_t m_program = 0;
+    int m_log = -1;
+    long m_events = 0;
+    int m_restarts = -1;
+    std::size_t m_scanned = 0;
+    unsigned long m_serial = 0;
+    Window m_pinged = 0;
+    long m_answers = 0;
+    Clock::time_point m_started, m_progress, m_answer, m_lastPing;
+    bool m_shown = false;
+    std::map<std::string, long> m_perWindow;
+    std::deque<std::string> m_recent;
+};
+
+void Monkey::note(const std::string& line) {
+    m_recent.push_back(line);
+    if (m_recent.size() > 30)
+        m_recent.pop_front();
+    const std::string text = "monkey: " + line + "\n";
+    if (write(m_log, text.data(), text.size()) < 0)
+        std::perror("monkey: log");
+}
+
+void Monkey::startProgram() {
+    ++m_restarts;
+    note("start " + std::to_string(m_restarts + 1) + " after event " + std::to_string(m_events));
+    m_program = fork();
+    if (m_program == 0) {
+        dieWithParent();
+        setenv("DISPLAY", m_display.c_str(), 1);
+        unsetenv("QT_QPA_PLATFORM");
+        setenv("SDL_AUDIODRIVER", "dummy", 1); // silent, with every sound lasting its length
+        // LeakSanitizer's stop-the-world at exit now and then crashes on the X and audio threads; leaks are
+        // the unit tests' business, memory errors stay fatal.
+        const char* asan = std::getenv("ASAN_OPTIONS");
+        const std::string options =
+            std::string(asan != nullptr ? asan : "") + (asan != nullptr ? ":" : "") + "detect_leaks=0";
+        setenv("ASAN_OPTIONS", options.c_str(), 1);
+        setenv("UBSAN_OPTIONS", "print_stacktrace=1:halt_on_error=1", 0);
+        dup2(m_log, STDOUT_FILENO);
+        dup2(m_log, STDERR_FILENO);
+        execl(m_options.program.c_str(), m_options.program.c_str(), nullptr);
+        _exit(127);
+    }
+    m_started = m_progress = m_answer = Clock::now();
+    m_shown = false;
+}
+
+std::string Monkey::stderrSince(std::size_t& offset) const {
+    std::ifstream in(m_options.log, std::ios::binary);
+    in.seekg(std::streamoff(offset));
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    offset += text.size();
+    return text;
+}
+
+std::optional<std::string> Monkey::check() {
+    // Only whole lines are scanned, so a report split by a read is seen at the next.
+    std::size_t offset = m_scanned;
+    std::string text = stderrSince(offset);
+    const std::size_t end = text.rfind('\n');
+    text.resize(end == std::string::npos ? 0 : end + 1);
+    m_scanned += text.size();
+    for (const char* mark : {"ERROR: AddressSanitizer", "ERROR: LeakSanitizer",
+                             "runtime error:", "SUMMARY: UndefinedBehaviorSanitizer"})
+        if (text.find(mark) != std::string::npos)
+            return std::string("sanitizer report (") + mark + ")";
+
+    int status = 0;
+    if (waitpid(m_program, &status, WNOHANG) == m_program) {
+        m_program = 0;
+        if (WIFSIGNALED(status))
+            return "crash: killed by signal " + std::to_string(WTERMSIG(status)) + " (" +
+                   strsignal(WTERMSIG(status)) + ")";
+        if (WEXITSTATUS(status) != 0)
+            return "exit with status " + std::to_string(WEXITSTATUS(status));
+        note("the program left with status 0");
+        startProgram();
+        return std::nullopt;
+    }
+
+    const Clock::time_point now = Clock::now();
+    const long answered = m_screen.answers();
+    const bool sound = soundPlaying(m_program);
+    if (answered != 0) {
+        m_answer = m_progress = now;
+        m_answers += answered;
+    } else if (sound)
+        m_progress = now;
+    const std::vector<TopWindow> windows = m_screen.windows();
+    if (!windows.empty())
+        m_shown = true;
+    if (!windows.empty() && now - m_lastPing >= PingEvery) {
+        m_pinged = windows.back().id;
+        m_screen.ping(m_pinged, ++m_serial);
+        m_lastPing = now;
+    }
+    if (!m_shown && now - m_started > StartLimit)
+        return "no window within " + std::to_string(StartLimit / 1s) + " s of the start";
+    if (m_shown && now - m_progress > HangAfter)
+        return windows.empty() ? "hang: no window shown for 10 s, while the program runs"
+                               : "hang: no answer for 10 s with no sound playing";
+    if (m_shown && now - m_answer > SoundLimit)
+        return "hang: no answer for 60 s, though a sound plays";
+    return std::nullopt;
+}
+
+void Monkey::moveTo(int x, int y) const {
+    XTestFakeMotionEvent(m_x, -1, x, y, CurrentTime);
+    XFlush(m_x);
+}
+
+void Monkey::press(unsigned int button, bool down) const {
+    XTestFakeButtonEvent(m_x, button, down ? True : False, CurrentTime);
+    XFlush(m_x);
+}
+
+void Monkey::key(const std::string& name, bool down) const {
+    const KeyCode code = XKeysymToKeycode(m_x, XStringToKeysym(name.c_str()));
+    if (code != 0)
+        XTestFakeKeyEvent(m_x, code, down ? True : False, CurrentTime);
+    XFlush(m_x);
+}
+
+void Monkey::tap(const std::string& name) const {
+    key(name, true);
+    sleepFor(15ms);
+    key(name, false);
+}
+
+// A point of the window; for controls, the first of the candidates whose pixel is not the window's
+// background (a button, a letter, a picture), else the last candidate.
+std::pair<int, int> Monkey::pointIn(const TopWindow& w, const Draw& draw, bool controls) const {
+    Screen::Picture picture;
+    if (controls)
+        picture = m_screen.picture(w);
+    std::pair<int, int> point;
+    for (const auto& [fx, fy] : draw.points) {
+        point = {int(fx * (w.width - 1)), int(fy * (w.height - 1))};
+        if (!controls || picture.stands_out(point.first, point.second))
+            break;
+    }
+    if (picture.image != nullptr)
+        XDestroyImage(picture.image);
+    return {std::clamp(w.x + point.first, 0, ScreenWidth - 1),
+            std::clamp(w.y + point.second, 0, ScreenHeight - 1)};
+}
+
+// One event. Keys go to the window under the pointer (there is no window manager to give focus), so a
+// key moves the pointer into a window first.
+bool Monkey::play(const Draw& draw, const std::vector<TopWindow>& windows) {
+    // Mostly the topmost window (a modal one takes the input); now and then any, as a child would.
+    const TopWindow& w = draw.u[0] < 0.7 ? windows.back() : windows[std::size_t(draw.u[1] * windows.size())];
+    const auto letter = [&](double u) { return std::string(1, char('a' + int(u * 26))); };
+    static const std::array<const char*, 6> Specials{"Return", "space", "BackSpace",
+                                                     "Escape", "Tab",   "Return"};
+    const auto [px, py] = pointIn(w, draw, draw.u[2] < 0.75);
+    char where[96];
+    std::snprintf(where, sizeof where, " at %d,%d in \"%s\"", px, py, w.title.c_str());
+    std::string what;
+    const int kind = draw.kind;
+    if (kind < 36) {
+        moveTo(px, py);
+        press(1, true);
+        sleepFor(12ms);
+        press(1, false);
+        what = "click";
+    } else if (kind < 42) {
+        moveTo(px, py);
+        for (int i = 0; i < 2; ++i) {
+            press(1, true);
+            sleepFor(12ms);
+            press(1, false);
+            sleepFor(40ms);
+        }
+        what = "double click";
+    } else if (kind < 66) {
+        moveTo(px, py);
+        what = "key " + letter(draw.u[3]);
+        tap(letter(draw.u[3]));
+    } else if (kind < 70) {
+        moveTo(px, py);
+        what = "key " + std::to_string(int(draw.u[3] * 10));
+        tap(std::to_string(int(draw.u[3] * 10)));
+    } else if (kind < 86) {
+        moveTo(px, py);
+        what = std::string("key ") + Specials[std::size_t(draw.u[3] * Specials.size())];
+        tap(Specials[std::size_t(draw.u[3] * Specials.size())]);
+    } else if (kind < 91) {
+        moveTo(px, py);
+        what = "key alt+" + letter(draw.u[3]);
+        key("Alt_L", true);
+        tap(letter(draw.u[3]));
+        key("Alt_L", false);
+    } else if (kind < 94) {
+        // Held long enough for the keyboard's auto-repeat (660 ms, then 25 a second).
+        moveTo(px, py);
+        const std::string name = draw.u[4] < 0.5 ? letter(draw.u[3]) : Specials[std::size_t(draw.u[3] * 4)];
+        const auto held = std::chrono::milliseconds(400 + int(draw.u[5] * 1200));
+        what = "key " + name + " held " + std::to_string(held.count()) + " ms";
+        key(name, true);
+        sleepFor(held);
+        key(name, false);
+    } else if (kind < 97) {
+        // A click that may start a blocking sound, then at once a button or a key pressed and held
+        // across the sound: pressed while the program blocks, released after.
+        moveTo(px, py);
+        press(1, true);
+        sleepFor(12ms);
+        press(1, false);
+        sleepFor(30ms);
+        const auto held = std::chrono::milliseconds(800 + int(draw.u[5] * 2500));
+        const bool mouse = draw.u[4] < 0.6;
+        what = std::string("click, then ") + (mouse ? "button" : "key " + letter(draw.u[3])) + " held " +
+               std::to_string(held.count()) + " ms";
+        if (mouse) {
+            press(1, true);
+            sleepFor(held);
+            press(1, false);
+        } else {
+            key(letter(draw.u[3]), true);
+            sleepFor(held);
+            key(letter(draw.u[3]), false);
+        }
+    } else if (kind < 99) {
+        moveTo(px, py);
+        press(1, true);
+        sleepFor(30ms);
+        const int tx = std::clamp(w.x + int(draw.u[6] * w.width), 0, ScreenWidth - 1);
+        const int ty = std::clamp(w.y + int(draw.u[7] * w.height), 0, ScreenHeight - 1);
+        moveTo(tx, ty);
+        sleepFor(30ms);
+        press(1, false);
+        what = "drag to " + std::to_string(tx) + "," + std::to_string(ty) + " from";
+    } else {
+        if (w.popup)
+            return false;
+        m_screen.closeBox(w.id);
+        what = "close box of";
+        std::snprintf(where, sizeof where, " \"%s\"", w.title.c_str());
+    }
+    note("#" + std::to_string(m_events + 1) + " " + what + where);
+    ++m_perWindow[w.title];
+    return true;
+}
+
+void Monkey::report(const std::string& verdict, Clock::time_point began) {
+    const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(Clock::now() - began).count();
+    std::printf("wordpot_monkey: seed %llu, %ld events, %d restarts, %lld s, program %s\n",
+                static_cast<unsigned long long>(m_options.seed), m_events, m_restarts,
+                static_cast<long long>(seconds), m_options.program.c_str());
+    std::printf("events by window:");
+    for (const auto& [title, count] : m_perWindow)
+        std::printf(" \"%s\" %ld;", title.c_str(), count);
+    std::printf("\npings answered: %ld of %lu\nlog (the program's stderr and every event): %s\n", m_answers,
+                m_serial, m_options.log.c_str());
+    if (verdict != "pass") {
+        std::printf("windows, bottom to top (the last ping went to %lu):\n", m_pinged);
+        for (const TopWindow& w : m_screen.windows())
+            std::printf("  %lu \"%s\" %dx%d+%d+%d%s\n", w.id, w.title.c_str(), w.width, w.height, w.x, w.y,
+                        w.popup ? " popup" : "");
+        std::printf("last events:\n");
+        for (const std::string& line : m_recent)
+            std::printf("  %s\n", line.c_str());
+        std::size_t from = 0;
+        const std::string all = stderrSince(from);
+        std::size_t tail = all.size();
+        for (int lines = 0; lines < 60 && tail > 0; ++lines)
+            tail = all.rfind('\n', tail - 1);
+        std::printf("end of the log:\n%s\n", all.substr(tail == std::string::npos ? 0 : tail).c_str());
+        if (m_program > 0) {
+            std::fflush(stdout);
+            const std::string gdb = "gdb -batch -p " + std::to_string(m_program) +
+                                    " -ex 'thread apply all bt 15' 2>/dev/null | grep -E '^(Thread|#)'";
+            if (std::system(gdb.c_str()) != 0)
+                std::printf("(no backtrace: gdb failed)\n");
+        }
+    }
+    std::printf("verdict: %s\n", verdict.c_str());
+}
+
+int Monkey::run() {
+    m_log = open(m_options.log.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_APPEND | O_CLOEXEC, 0644);
+    if (m_log < 0) {
+        std::perror(m_options.log.c_str());
+        return 2;
+    }
+    const Clock::time_point began = Clock::now();
+    std::uniform_int_distribution<int> kind(0, 99);
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    std::uniform_int_distribution<int> pause(m_options.paceMs / 2, m_options.paceMs * 3 / 2);
+    startProgram();
+    std::string verdict = "pass";
+    while (m_events < m_options.events && !interrupted) {
+        if (const std::optional<std::string> fault = check()) {
+            verdict = "FAIL: " + *fault;
+            break;
+        }
+        const std::vector<TopWindow> windows = m_screen.windows();
+        if (windows.empty()) {
+            sleepFor(20ms);
+            continue;
+        }
+        Draw draw;
+        draw.kind = kind(m_random);
+        for (double& u : draw.u)
+            u = unit(m_random);
+        for (auto& [fx, fy] : draw.points)
+            fx = unit(m_random), fy = unit(m_random);
+        const auto wait = std::chrono::milliseconds(pause(m_random));
+        if (play(draw, windows))
+            ++m_events;
+        sleepFor(wait);
+    }
+    if (interrupted)
+        verdict = "interrupted";
+    // The last events may still bring a fault to light.
+    for (int i = 0; i < 50 && verdict == "pass"; ++i) {
+        if (const std::optional<std::string> fault = check())
+            verdict = "FAIL: " + *fault;
+        sleepFor(20ms);
+    }
+    report(verdict, began);
+    stop(m_program);
+    close(m_log);
+    return verdict == "pass" ? 0 : 1;
+}
+} // namespace
+
+int main(int argc, char* argv[]) {
+    Options options = parse(argc, argv);
+    if (options.log.empty()) {
+        char name[] = "/tmp/wordpot-monkey-XXXXXX";
+        const int fd = mkstemp(name);
+        if (fd < 0)
+            return 2;
+        close(fd);
+        options.log = name;
+    }
+    std::signal(SIGINT, [](int) { interrupted = 1; });
+    std::signal(SIGTERM, [](int) { interrupted = 1; });
+    pid_t server = 0;
+    const std::optional<std::string> display = startServer(server);
+    Display* x = display ? XOpenDisplay(display->c_str()) : nullptr;
+    int event = 0, error = 0, major = 0, minor = 0;
+    if (x == nullptr || !XTestQueryExtension(x, &event, &error, &major, &minor)) {
+        std::fprintf(stderr, "wordpot_monkey: no Xvfb display with XTEST could be started\n");
+        stop(server);
+        return 2;
+    }
+    XSetErrorHandler(ignoreErrors);
+    const int status = Monkey(options, x, *display).run();
+    XCloseDisplay(x);
+    stop(server);
+    return status;
+}
