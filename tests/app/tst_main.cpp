@@ -103,6 +103,7 @@ private slots:
         QCOMPARE(checkMediaFolder().missingPictures, QList<MediaFile>{picture});
         QCOMPARE(checkMediaFolder().missingSounds, QList<MediaFile>{sound});
     }
+
     // What a screen reader says of each control a child can use: its name, and that it is a button (or the
     // box a letter is typed into).
     void accessibleNamesAndRoles_data() {
@@ -130,22 +131,23 @@ private slots:
         QTEST(accessible->text(QAccessible::Name), "name");
         QCOMPARE(accessible->role(),
                  qobject_cast<QLineEdit*>(control()) ? QAccessible::EditableText : QAccessible::Button);
+    }
 
-        // With no session bus about (and a display, which libdbus needs to launch one), starting the sound
-        // forks nothing.
-        void noSessionBusIsLaunched() {
-            static int forks = 0;
-            pthread_atfork([] { ++forks; }, nullptr, nullptr);
-            qunsetenv("DBUS_SESSION_BUS_ADDRESS");
-            qunsetenv("XDG_RUNTIME_DIR");
-            qputenv("DISPLAY", ":0");
-            refuseSessionBusLaunch();
-            Global::StartSound();
-            QVERIFY(!SoundPlayer::instance().driverName().isEmpty());
-            Global::StopSound();
-            QCOMPARE(forks, 0);
-        }
-    };
+    // With no session bus about (and a display, which libdbus needs to launch one), starting the sound
+    // forks nothing.
+    void noSessionBusIsLaunched() {
+        static int forks = 0;
+        pthread_atfork([] { ++forks; }, nullptr, nullptr);
+        qunsetenv("DBUS_SESSION_BUS_ADDRESS");
+        qunsetenv("XDG_RUNTIME_DIR");
+        qputenv("DISPLAY", ":0");
+        refuseSessionBusLaunch();
+        Global::StartSound();
+        QVERIFY(!SoundPlayer::instance().driverName().isEmpty());
+        Global::StopSound();
+        QCOMPARE(forks, 0);
+    }
+};
 
-    QTEST_MAIN(MainTest)
+QTEST_MAIN(MainTest)
 #include "tst_main.moc"
