@@ -75,7 +75,7 @@ wait "$pid" || true
 # 2. Writes nothing, talks to nobody: the road under strace, successful calls only.
 WORDPOT_E2E_WRAPPER="strace -f -z -qq -o $work/trace -e trace=open,openat,openat2,creat,truncate,rename,\
 renameat,renameat2,unlink,unlinkat,mkdir,mkdirat,link,linkat,symlink,symlinkat,socket,connect,bind" \
-    "$road" everyWindowOnTheWayAndYesEndsTheRun >"$work/road" || fail "road: $(cat "$work/road")"
+    "$road" "everyWindowOnTheWayAndYesEndsTheRun:100 %" >"$work/road" || fail "road: $(cat "$work/road")"
 writes=$(grep -E 'O_WRONLY|O_RDWR|O_CREAT|O_TRUNC|creat\(|truncate\(|rename|unlink|mkdir|link\(' "$work/trace" |
     grep -v '"/dev/' || true)
 sockets=$(grep -E '^[0-9]+ +(socket|connect|bind)\(' "$work/trace" | grep -v 'AF_UNIX' || true)
