@@ -55,13 +55,13 @@ std::shared_ptr<std::vector<std::uint8_t>> decode(SDL_RWops* source) {
     Q_UNUSED(strict);
     if (source == nullptr)
         return nullptr;
-    SDL_AudioSpec spec;
+    SDL_AudioSpec format;
     Uint8* buffer = nullptr;
     Uint32 length = 0;
-    if (SDL_LoadWAV_RW(source, 1, &spec, &buffer, &length) == nullptr)
+    if (SDL_LoadWAV_RW(source, 1, &format, &buffer, &length) == nullptr)
         return nullptr;
     SDL_AudioCVT cvt;
-    if (SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, OutputFormat, OutputChannels,
+    if (SDL_BuildAudioCVT(&cvt, format.format, format.channels, format.freq, OutputFormat, OutputChannels,
                           SampleRate) < 0) {
         SDL_FreeWAV(buffer);
         return nullptr;

@@ -188,17 +188,23 @@ public:
         return result;
     }
 
-    void ping(Window window, unsigned long serial) const {
+    // A WM_PROTOCOLS message, as a window manager sends it.
+    void sendProtocol(Window window, Atom protocol, long data1 = 0, long data2 = 0) const {
         XEvent e{};
         e.xclient.type = ClientMessage;
         e.xclient.window = window;
         e.xclient.message_type = m_protocols;
         e.xclient.format = 32;
-        e.xclient.data.l[0] = long(m_ping);
-        e.xclient.data.l[1] = long(serial); // the timestamp, which the answer carries back
-        e.xclient.data.l[2] = long(window);
+        e.xclient.data.l[0] = long(protocol);
+        e.xclient.data.l[1] = data1;
+        e.xclient.data.l[2] = data2;
         XSendEvent(m_x, window, False, NoEventMask, &e);
         XFlush(m_x);
+    }
+
+    // The serial stands in the timestamp's place, which the answer carries back.
+    void ping(Window window, unsigned long serial) const {
+        sendProtocol(window, m_ping, long(serial), long(window));
     }
 
     // How many pings were answered since the last call.
@@ -214,16 +220,7 @@ public:
         return count;
     }
 
-    void closeBox(Window window) const {
-        XEvent e{};
-        e.xclient.type = ClientMessage;
-        e.xclient.window = window;
-        e.xclient.message_type = m_protocols;
-        e.xclient.format = 32;
-        e.xclient.data.l[0] = long(m_delete);
-        XSendEvent(m_x, window, False, NoEventMask, &e);
-        XFlush(m_x);
-    }
+    void closeBox(Window window) const { sendProtocol(window, m_delete); }
 
     // The most common colour of a window as it shows, and a reader of its pixels.
     struct Picture {
