@@ -26,6 +26,13 @@ const QPalette& facePalette(const QColor& color) {
     return *it;
 }
 
+// The caret's blink is one setting for the whole application, shown only by the box with the focus.
+void restoreBlink() {
+    static const int blinkMs = QApplication::cursorFlashTime();
+    if (QApplication::cursorFlashTime() != blinkMs)
+        QApplication::setCursorFlashTime(blinkMs);
+}
+
 // A click is a press and a release of the left button over the same control.
 bool releasedInside(const QWidget* widget, const QMouseEvent* event) {
     return event->button() == Qt::LeftButton && widget->rect().contains(event->position().toPoint());
@@ -206,11 +213,43 @@ TextBox::TextBox(QWidget* parent, QRect geometry)
         m_last = text;
         emit change();
     });
+    m_caretRest.setSingleShot(true);
+    m_caretRest.setInterval(CaretRestMs);
+    connect(&m_caretRest, &QTimer::timeout, this, [this] {
+        if (hasFocus())
+            QApplication::setCursorFlashTime(0); // the caret stays shown
+    });
+}
+
+bool TextBox::event(QEvent* event) {
+    switch (event->type()) {
+    case QEvent::FocusIn:
+    case QEvent::KeyPress:
+    case QEvent::MouseButtonPress:
+    case QEvent::InputMethod:
+        wakeCaret();
+        break;
+    case QEvent::FocusOut:
+        // Without the focus it shows no caret; whichever box has it next blinks as usual.
+        m_caretRest.stop();
+        restoreBlink();
+        break;
+    default:
+        break;
+    }
+    return QLineEdit::event(event);
+}
+
+void TextBox::wakeCaret() {
+    restoreBlink();
+    m_caretRest.start();
 }
 
 void TextBox::setText(const QString& text) {
     if (text == this->text() && !hasSelectedText() && cursorPosition() == text.size())
         return;
+    if (!text.isEmpty() && hasFocus())
+        wakeCaret(); // a letter put in by a click is the box in use too
     QLineEdit::setText(text);
 }
 

@@ -94,6 +94,8 @@ private:
 };
 
 // A one-line text box whose change event fires only when its text really changes, whether typed or set.
+// Its caret blinks while the box is in use and rests, shown, after a few quiet seconds: each blink
+// repaints the box and sends it to the window system, which would keep an idle program awake.
 class TextBox : public QLineEdit {
     Q_OBJECT
 public:
@@ -103,11 +105,19 @@ public:
     // empties an empty box must not keep the program busy).
     void setText(const QString& text);
 
+    static constexpr int CaretRestMs = 4000;
+
 signals:
     void change();
 
+protected:
+    bool event(QEvent* event) override;
+
 private:
+    void wakeCaret();
+
     QString m_last;
+    QTimer m_caretRest;
 };
 
 // A command button. The graphical style draws a picture centred on its face, above the caption, clipped by

@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QImageReader>
 
+#include <utility>
+
 namespace {
 constexpr int StandardIconSize = 32;
 
@@ -24,30 +26,53 @@ QList<QPixmap> readAll(const QString& file) {
     return sizes;
 }
 
-Picture loadOrWarn(const QString& file, const QString& shownName) {
+QList<QPixmap> readOrWarn(const QString& file, const QString& shownName) {
     QList<QPixmap> sizes = file.isEmpty() ? QList<QPixmap>() : readAll(file);
     if (sizes.isEmpty())
         qWarning().noquote() << "wordpot: picture not found or unreadable:" << shownName;
-    return Picture(std::move(sizes));
+    return sizes;
 }
 } // namespace
 
+struct Picture::Sizes {
+    QList<QPixmap> read;
+    QString unread; // the resource still to be read, if any
+};
+
 Picture::Picture(QList<QPixmap> sizes)
-    : m_sizes(std::move(sizes)) {}
+    : m_sizes(std::make_shared<Sizes>(Sizes{std::move(sizes), {}})) {}
+
+Picture Picture::readWhenNeeded(const QString& resource) {
+    Picture picture;
+    picture.m_sizes = std::make_shared<Sizes>(Sizes{{}, resource});
+    return picture;
+}
+
+const QList<QPixmap>& Picture::sizes() const {
+    static const QList<QPixmap> none;
+    if (m_sizes == nullptr)
+        return none;
+    if (!m_sizes->unread.isEmpty()) {
+        const QString resource = std::exchange(m_sizes->unread, QString());
+        m_sizes->read = readOrWarn(resource, resource);
+    }
+    return m_sizes->read;
+}
 
 QPixmap Picture::natural() const {
-    if (m_sizes.isEmpty())
+    const QList<QPixmap>& all = sizes();
+    if (all.isEmpty())
         return {};
-    for (const QPixmap& pixmap : m_sizes) {
-        if (m_sizes.size() > 1 && pixmap.width() == StandardIconSize && pixmap.height() == StandardIconSize)
+    for (const QPixmap& pixmap : all) {
+        if (all.size() > 1 && pixmap.width() == StandardIconSize && pixmap.height() == StandardIconSize)
             return pixmap;
     }
-    return m_sizes.first();
+    return all.first();
 }
 
 QPixmap Picture::forSize(QSize target) const {
     QPixmap best;
-    for (const QPixmap& pixmap : m_sizes) {
+    for (const QPixmap& pixmap : sizes()) {
         const bool covers = pixmap.width() >= target.width() && pixmap.height() >= target.height();
         const bool bestCovers =
             !best.isNull() && best.width() >= target.width() && best.height() >= target.height();
@@ -59,14 +84,14 @@ QPixmap Picture::forSize(QSize target) const {
 }
 
 Picture LoadPicture(const MediaFile& file) {
-    return loadOrWarn(MediaFolder::resolve(file), QDir::toNativeSeparators(MediaFolder::shownPath(file)));
+    return Picture(
+        readOrWarn(MediaFolder::resolve(file), QDir::toNativeSeparators(MediaFolder::shownPath(file))));
 }
 
 Picture LoadResPicture(int id) {
-    const QString resource = QStringLiteral(":/bitmaps/%1.bmp").arg(id);
-    return loadOrWarn(resource, resource);
+    return Picture::readWhenNeeded(QStringLiteral(":/bitmaps/%1.bmp").arg(id));
 }
 
 Picture builtInPicture(const QString& resource) {
-    return loadOrWarn(resource, resource);
+    return Picture::readWhenNeeded(resource);
 }

@@ -8,21 +8,30 @@
 #include <QPixmap>
 #include <QString>
 
+#include <memory>
+
 // One picture as the classic controls hold it. An icon file carries several sizes; the others one.
+// A built-in picture is read when it is first drawn or measured, so that a window's pictures cost nothing
+// before it is on the screen; copies share what was read.
 class Picture {
 public:
     Picture() = default;
     explicit Picture(QList<QPixmap> sizes);
 
-    bool isNull() const { return m_sizes.isEmpty(); }
+    bool isNull() const { return sizes().isEmpty(); }
     // The size a control shows when it does not stretch: 32 x 32 for an icon that has it, else the first.
     QPixmap natural() const;
     // The smallest image at least as large as the target, or the largest there is (for stretching).
     QPixmap forSize(QSize target) const;
-    const QList<QPixmap>& sizes() const { return m_sizes; }
+    const QList<QPixmap>& sizes() const;
 
 private:
-    QList<QPixmap> m_sizes;
+    friend Picture LoadResPicture(int id);
+    friend Picture builtInPicture(const QString& resource);
+    struct Sizes;
+    static Picture readWhenNeeded(const QString& resource);
+
+    std::shared_ptr<Sizes> m_sizes;
 };
 
 // LoadPicture of a file of the media folder.

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <dlfcn.h>
 #include <utility>
 
 namespace {
@@ -40,39 +41,95 @@ bool worthTrying(const QString& driver) {
     return true;
 }
 
-bool initialiseDriver(const char* driver) {
-    SDL_SetHint(SDL_HINT_AUDIODRIVER, driver);
-    return SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+// SDL, with the thirty libraries it brings (sound servers, codecs, display back ends), costs a program
+// that links it some 10 ms of loading before main() runs. It is loaded when the player first needs it
+// instead, on the player's thread, while the first window is being made.
+struct Sdl {
+    decltype(&SDL_SetHint) SetHint = nullptr;
+    decltype(&SDL_InitSubSystem) InitSubSystem = nullptr;
+    decltype(&SDL_QuitSubSystem) QuitSubSystem = nullptr;
+    decltype(&SDL_GetError) GetError = nullptr;
+    decltype(&SDL_GetNumAudioDrivers) GetNumAudioDrivers = nullptr;
+    decltype(&SDL_GetAudioDriver) GetAudioDriver = nullptr;
+    decltype(&SDL_GetCurrentAudioDriver) GetCurrentAudioDriver = nullptr;
+    decltype(&SDL_OpenAudioDevice) OpenAudioDevice = nullptr;
+    decltype(&SDL_PauseAudioDevice) PauseAudioDevice = nullptr;
+    decltype(&SDL_CloseAudioDevice) CloseAudioDevice = nullptr;
+    decltype(&SDL_LoadWAV_RW) LoadWAV_RW = nullptr;
+    decltype(&SDL_FreeWAV) FreeWAV = nullptr;
+    decltype(&SDL_BuildAudioCVT) BuildAudioCVT = nullptr;
+    decltype(&SDL_ConvertAudio) ConvertAudio = nullptr;
+    decltype(&SDL_RWFromFile) RWFromFile = nullptr;
+    decltype(&SDL_RWFromConstMem) RWFromConstMem = nullptr;
+};
+
+template <class Function> bool bind(void* library, Function& function, const char* name) {
+    function = reinterpret_cast<Function>(dlsym(library, name));
+    return function != nullptr;
+}
+
+// The library's functions, or null (with one warning) if it cannot be loaded: then every sound is silent.
+const Sdl* sdl() {
+    static const Sdl* const loaded = []() -> const Sdl* {
+        static Sdl api;
+        // Never closed: its threads live as long as the program.
+        void* library = dlopen(WORDPOT_SDL_LIBRARY, RTLD_NOW | RTLD_LOCAL);
+        const bool complete = library != nullptr && bind(library, api.SetHint, "SDL_SetHint") &&
+                              bind(library, api.InitSubSystem, "SDL_InitSubSystem") &&
+                              bind(library, api.QuitSubSystem, "SDL_QuitSubSystem") &&
+                              bind(library, api.GetError, "SDL_GetError") &&
+                              bind(library, api.GetNumAudioDrivers, "SDL_GetNumAudioDrivers") &&
+                              bind(library, api.GetAudioDriver, "SDL_GetAudioDriver") &&
+                              bind(library, api.GetCurrentAudioDriver, "SDL_GetCurrentAudioDriver") &&
+                              bind(library, api.OpenAudioDevice, "SDL_OpenAudioDevice") &&
+                              bind(library, api.PauseAudioDevice, "SDL_PauseAudioDevice") &&
+                              bind(library, api.CloseAudioDevice, "SDL_CloseAudioDevice") &&
+                              bind(library, api.LoadWAV_RW, "SDL_LoadWAV_RW") &&
+                              bind(library, api.FreeWAV, "SDL_FreeWAV") &&
+                              bind(library, api.BuildAudioCVT, "SDL_BuildAudioCVT") &&
+                              bind(library, api.ConvertAudio, "SDL_ConvertAudio") &&
+                              bind(library, api.RWFromFile, "SDL_RWFromFile") &&
+                              bind(library, api.RWFromConstMem, "SDL_RWFromConstMem");
+        if (!complete)
+            qWarning("wordpot: the sound library could not be loaded (%s); playing silently", dlerror());
+        return complete ? &api : nullptr;
+    }();
+    return loaded;
+}
+
+bool initialiseDriver(const Sdl& sdl, const char* driver) {
+    sdl.SetHint(SDL_HINT_AUDIODRIVER, driver);
+    return sdl.InitSubSystem(SDL_INIT_AUDIO) == 0;
 }
 
 // The samples of a wave file converted to the device's format, as SDL_mixer converts them; null if it is
 // not one.
-std::shared_ptr<std::vector<std::uint8_t>> decode(SDL_RWops* source) {
+std::shared_ptr<std::vector<std::uint8_t>> decode(const Sdl& sdl, SDL_RWops* source) {
     // A file cut short, whose header claims more than it holds, is damaged: it plays the alert like any
     // other, rather than a fragment the child cannot make sense of. The RIFF size is often wrong in good
     // files, so only the chunks count.
-    static const bool strict = SDL_SetHint(SDL_HINT_WAVE_TRUNCATION, "strict");
+    static const bool strict = sdl.SetHint(SDL_HINT_WAVE_TRUNCATION, "strict");
     Q_UNUSED(strict);
     if (source == nullptr)
         return nullptr;
     SDL_AudioSpec format;
     Uint8* buffer = nullptr;
     Uint32 length = 0;
-    if (SDL_LoadWAV_RW(source, 1, &format, &buffer, &length) == nullptr)
+    if (sdl.LoadWAV_RW(source, 1, &format, &buffer, &length) == nullptr)
         return nullptr;
     SDL_AudioCVT cvt;
-    if (SDL_BuildAudioCVT(&cvt, format.format, format.channels, format.freq, OutputFormat, OutputChannels,
+    if (sdl.BuildAudioCVT(&cvt, format.format, format.channels, format.freq, OutputFormat, OutputChannels,
                           SampleRate) < 0) {
-        SDL_FreeWAV(buffer);
+        sdl.FreeWAV(buffer);
         return nullptr;
     }
     auto samples =
         std::make_shared<std::vector<std::uint8_t>>(std::size_t(length) * std::size_t(cvt.len_mult));
     std::memcpy(samples->data(), buffer, length);
-    SDL_FreeWAV(buffer);
+    sdl.FreeWAV(buffer);
     cvt.buf = samples->data();
     cvt.len = int(length);
-    if (cvt.needed != 0 && SDL_ConvertAudio(&cvt) != 0)
+    if (cvt.needed != 0 && sdl.ConvertAudio(&cvt) != 0)
         return nullptr;
     samples->resize(std::size_t(cvt.needed != 0 ? cvt.len_cvt : cvt.len) / BytesPerFrame * BytesPerFrame);
     samples->shrink_to_fit();
@@ -145,7 +202,7 @@ void SoundPlayer::run() {
             if (device == 0) {
                 if (initialised && !warned)
                     qWarning("wordpot: the audio device could not be opened (%s); playing silently",
-                             SDL_GetError());
+                             sdl()->GetError());
                 warned = true;
                 // Nothing will take the samples: the clock alone times the sound.
                 m_started = true;
@@ -168,7 +225,7 @@ void SoundPlayer::run() {
             std::shared_ptr<const Samples> heard = std::move(m_sound);
             m_closing = true;
             lock.unlock();
-            SDL_CloseAudioDevice(device);
+            sdl()->CloseAudioDevice(device);
             heard.reset();
             lock.lock();
             m_closing = false;
@@ -180,25 +237,30 @@ void SoundPlayer::run() {
     const std::uint32_t device = std::exchange(m_device, 0);
     lock.unlock();
     if (device != 0)
-        SDL_CloseAudioDevice(device);
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        sdl()->CloseAudioDevice(device);
+    if (sdl() != nullptr)
+        sdl()->QuitSubSystem(SDL_INIT_AUDIO);
 }
 
 bool SoundPlayer::initialise() {
+    const Sdl* const api = sdl();
+    if (api == nullptr)
+        return false;
+    const Sdl& sdl = *api;
     // SIGINT and SIGTERM must still end the program; SDL would turn them into events nobody reads.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    sdl.SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     // A driver chosen by the user's environment is tried as it stands; otherwise each real one in turn.
     const QByteArray chosen = qgetenv("SDL_AUDIODRIVER");
     bool initialised = false;
     QString failure;
     if (!chosen.isEmpty()) {
-        initialised = initialiseDriver(chosen.constData());
-        failure = QString::fromUtf8(SDL_GetError());
+        initialised = initialiseDriver(sdl, chosen.constData());
+        failure = QString::fromUtf8(sdl.GetError());
     } else {
-        for (int i = 0; i < SDL_GetNumAudioDrivers() && !initialised; ++i) {
-            const char* driver = SDL_GetAudioDriver(i);
+        for (int i = 0; i < sdl.GetNumAudioDrivers() && !initialised; ++i) {
+            const char* driver = sdl.GetAudioDriver(i);
             if (worthTrying(QString::fromUtf8(driver))) {
-                initialised = initialiseDriver(driver);
+                initialised = initialiseDriver(sdl, driver);
                 if (!initialised)
                     failure +=
                         (failure.isEmpty() ? QString() : QStringLiteral(", ")) + QString::fromUtf8(driver);
@@ -209,11 +271,11 @@ bool SoundPlayer::initialise() {
         if (chosen != "dummy")
             qWarning("wordpot: no audio device could be opened (tried: %s); playing silently",
                      qPrintable(failure.isEmpty() ? QStringLiteral("none, no sound card") : failure));
-        initialised = initialiseDriver("dummy");
+        initialised = initialiseDriver(sdl, "dummy");
         if (!initialised)
-            qWarning("wordpot: the silent audio driver failed too (%s)", SDL_GetError());
+            qWarning("wordpot: the silent audio driver failed too (%s)", sdl.GetError());
     }
-    const char* driver = initialised ? SDL_GetCurrentAudioDriver() : nullptr;
+    const char* driver = initialised ? sdl.GetCurrentAudioDriver() : nullptr;
     const std::lock_guard lock(m_mutex);
     m_driver = driver != nullptr ? QString::fromUtf8(driver) : QString();
     return initialised;
@@ -221,7 +283,7 @@ bool SoundPlayer::initialise() {
 
 std::uint32_t SoundPlayer::openDevice() {
     SDL_AudioSpec wanted;
-    SDL_zero(wanted);
+    std::memset(&wanted, 0, sizeof wanted);
     wanted.freq = SampleRate;
     wanted.format = OutputFormat;
     wanted.channels = OutputChannels;
@@ -229,9 +291,9 @@ std::uint32_t SoundPlayer::openDevice() {
     wanted.callback = &SoundPlayer::fill;
     wanted.userdata = this;
     // SDL converts to whatever the device really takes, so the samples can be prepared in this one format.
-    const SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
+    const SDL_AudioDeviceID device = sdl()->OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
     if (device != 0)
-        SDL_PauseAudioDevice(device, 0); // devices open paused
+        sdl()->PauseAudioDevice(device, 0); // devices open paused
     return device;
 }
 
@@ -258,12 +320,12 @@ void SoundPlayer::fill(void* player, std::uint8_t* stream, int length) {
 }
 
 std::shared_ptr<const SoundPlayer::Samples> SoundPlayer::alert() {
-    if (m_alert == nullptr) {
+    if (m_alert == nullptr && sdl() != nullptr) {
         resources::init();
         QFile file(QString::fromLatin1(AlertResource));
         if (file.open(QIODevice::ReadOnly)) {
             const QByteArray bytes = file.readAll();
-            m_alert = decode(SDL_RWFromConstMem(bytes.constData(), int(bytes.size())));
+            m_alert = decode(*sdl(), sdl()->RWFromConstMem(bytes.constData(), int(bytes.size())));
         }
     }
     return m_alert;
@@ -303,7 +365,9 @@ void SoundPlayer::waitUntilEnded() {
 bool SoundPlayer::play(const QString& file, bool wait) {
     open();
     std::shared_ptr<const Samples> sound =
-        file.isEmpty() ? nullptr : decode(SDL_RWFromFile(QFile::encodeName(file).constData(), "rb"));
+        file.isEmpty() || sdl() == nullptr
+            ? nullptr
+            : decode(*sdl(), sdl()->RWFromFile(QFile::encodeName(file).constData(), "rb"));
     const bool found = sound != nullptr;
     if (!found) {
         // A missing file was named by the start-up check; one that is there but cannot be played is named

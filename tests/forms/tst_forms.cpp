@@ -105,6 +105,19 @@ private slots:
         QCOMPARE(form.changes, changes);
     }
 
+    // The caret blinks while the box is in use and rests, shown, once it is left alone; a key wakes it.
+    void textBoxCaretRestsWhenLeftAlone() {
+        auto& form = Forms::get<frmOpener>();
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(form.window()));
+        form.txtAnswer->setFocus();
+        const int blinkMs = QApplication::cursorFlashTime();
+        QVERIFY(blinkMs > 0);
+        QTRY_COMPARE_WITH_TIMEOUT(QApplication::cursorFlashTime(), 0, TextBox::CaretRestMs + 1000);
+        QTest::keyClick(form.txtAnswer, Qt::Key_A);
+        QCOMPARE(QApplication::cursorFlashTime(), blinkMs);
+    }
+
     // No default or cancel button unless a design names one; Enter and Space click the focused button.
     void classicKeys_data() {
         QTest::addColumn<bool>("withDefaults");
