@@ -6,13 +6,13 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLibrary>
 #include <QWidget>
 
 #include <SDL.h>
 
 #include <algorithm>
 #include <cstring>
-#include <dlfcn.h>
 #include <utility>
 
 namespace {
@@ -63,8 +63,8 @@ struct Sdl {
     decltype(&SDL_RWFromConstMem) RWFromConstMem = nullptr;
 };
 
-template <class Function> bool bind(void* library, Function& function, const char* name) {
-    function = reinterpret_cast<Function>(dlsym(library, name));
+template <class Function> bool bind(QLibrary& library, Function& function, const char* name) {
+    function = reinterpret_cast<Function>(library.resolve(name));
     return function != nullptr;
 }
 
@@ -72,9 +72,9 @@ template <class Function> bool bind(void* library, Function& function, const cha
 const Sdl* sdl() {
     static const Sdl* const loaded = []() -> const Sdl* {
         static Sdl api;
-        // Never closed: its threads live as long as the program.
-        void* library = dlopen(WORDPOT_SDL_LIBRARY, RTLD_NOW | RTLD_LOCAL);
-        const bool complete = library != nullptr && bind(library, api.SetHint, "SDL_SetHint") &&
+        // Never unloaded: its threads live as long as the program.
+        static QLibrary library(QStringLiteral(WORDPOT_SDL_LIBRARY), WORDPOT_SDL_VERSION);
+        const bool complete = library.load() && bind(library, api.SetHint, "SDL_SetHint") &&
                               bind(library, api.InitSubSystem, "SDL_InitSubSystem") &&
                               bind(library, api.QuitSubSystem, "SDL_QuitSubSystem") &&
                               bind(library, api.GetError, "SDL_GetError") &&
@@ -91,7 +91,8 @@ const Sdl* sdl() {
                               bind(library, api.RWFromFile, "SDL_RWFromFile") &&
                               bind(library, api.RWFromConstMem, "SDL_RWFromConstMem");
         if (!complete)
-            qWarning("wordpot: the sound library could not be loaded (%s); playing silently", dlerror());
+            qWarning("wordpot: the sound library could not be loaded (%s); playing silently",
+                     qPrintable(library.errorString()));
         return complete ? &api : nullptr;
     }();
     return loaded;
@@ -173,6 +174,8 @@ void SoundPlayer::close() {
     const std::lock_guard lock(m_mutex);
     m_quit = false;
     m_ready = false;
+    m_requested = false;
+    m_request.clear();
     m_sound.reset();
     m_alert.reset();
 }
@@ -192,6 +195,10 @@ void SoundPlayer::run() {
     m_changed.notify_all();
     bool warned = false;
     while (!m_quit) {
+        if (m_requested) {
+            install(lock);
+            continue;
+        }
         const bool unfinished = m_sound != nullptr && m_position < m_sound->size();
         if (unfinished && m_device == 0) {
             // SDL's audio thread starts inside the call and takes the player's lock at once.
@@ -219,8 +226,7 @@ void SoundPlayer::run() {
                 continue;
             }
             // A paused SDL device still feeds the server silence; only a closed one lets it sleep. The sound
-            // has been heard to its end, so its samples go too; a sound that comes meanwhile waits for the
-            // next device.
+            // has been heard to its end, so its samples go too.
             const std::uint32_t device = std::exchange(m_device, 0);
             std::shared_ptr<const Samples> heard = std::move(m_sound);
             m_closing = true;
@@ -332,6 +338,8 @@ std::shared_ptr<const SoundPlayer::Samples> SoundPlayer::alert() {
 }
 
 bool SoundPlayer::playing(Clock::time_point now) const {
+    if (m_requested)
+        return true;
     if (m_sound == nullptr)
         return false;
     // A sound lasts its length from the moment it was handed over, as it always has; a device that was
@@ -342,6 +350,8 @@ bool SoundPlayer::playing(Clock::time_point now) const {
 
 // While playing(), when it may next change by itself; the callback wakes the waiters for the rest.
 SoundPlayer::Clock::time_point SoundPlayer::nextChange(Clock::time_point now) const {
+    if (m_requested)
+        return now + Allowance; // the player's thread wakes the waiters once the sound is installed
     const Clock::time_point end = m_handedAt + m_length;
     return now < end ? end : end + Allowance;
 }
@@ -364,6 +374,29 @@ void SoundPlayer::waitUntilEnded() {
 
 bool SoundPlayer::play(const QString& file, bool wait) {
     open();
+    {
+        const std::lock_guard lock(m_mutex);
+        // One sound at a time: a newer request replaces this one, and what it installs replaces what plays.
+        m_request = file;
+        m_requested = true;
+        m_handedAt = Clock::now();
+    }
+    m_changed.notify_all();
+    if (!wait)
+        return !file.isEmpty();
+    repaintVisibleWindows();
+    waitUntilEnded();
+    InputGate::instance().blockEnded();
+    const std::lock_guard lock(m_mutex);
+    return m_found;
+}
+
+// On the player's thread: the file is decoded here, so that neither the caller nor the first window waits
+// for SDL to load or for a file to be read.
+void SoundPlayer::install(std::unique_lock<std::mutex>& lock) {
+    const QString file = std::exchange(m_request, QString());
+    m_requested = false;
+    lock.unlock();
     std::shared_ptr<const Samples> sound =
         file.isEmpty() || sdl() == nullptr
             ? nullptr
@@ -379,22 +412,17 @@ bool SoundPlayer::play(const QString& file, bool wait) {
         }
         sound = alert();
     }
-    {
-        const std::lock_guard lock(m_mutex);
-        // One sound at a time: replacing it is what lets the newest sound win over one still playing.
-        m_length = std::chrono::duration_cast<Clock::duration>(std::chrono::microseconds(
-            sound != nullptr ? std::int64_t(sound->size()) / BytesPerFrame * 1000000 / SampleRate : 0));
-        std::swap(m_sound, sound);
-        m_position = 0;
-        m_started = false;
-        m_handedAt = Clock::now();
-    }
+    lock.lock();
+    if (m_requested)
+        return; // a newer sound was asked for meanwhile: this one is never heard
+    m_found = found;
+    m_length = std::chrono::duration_cast<Clock::duration>(std::chrono::microseconds(
+        sound != nullptr ? std::int64_t(sound->size()) / BytesPerFrame * 1000000 / SampleRate : 0));
+    std::swap(m_sound, sound);
+    m_position = 0;
+    m_started = false;
     m_changed.notify_all();
+    lock.unlock();
     sound.reset(); // the one cut off is freed here, not on the audio thread
-    if (wait) {
-        repaintVisibleWindows();
-        waitUntilEnded();
-        InputGate::instance().blockEnded();
-    }
-    return found;
+    lock.lock();
 }

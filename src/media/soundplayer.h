@@ -24,9 +24,10 @@ public:
     // Stops the thread and closes the device; the next open() or play() starts afresh.
     void close();
 
-    // Plays a file (an empty name, or one that cannot be decoded, plays the alert instead and gives false;
-    // a file that cannot be decoded is named in a warning the first time).
-    // wait = true repaints the visible windows and then blocks until the sound has ended.
+    // Plays a file; an empty name, or one that cannot be decoded, plays the alert instead (a file that cannot
+    // be decoded is named in a warning the first time). The file is read on the player's thread.
+    // wait = true repaints the visible windows, blocks until the sound has ended and tells whether the file
+    // played; wait = false returns at once and tells only whether a file was named.
     bool play(const QString& file, bool wait);
 
     // True while the current sound has not yet been heard to its end.
@@ -47,6 +48,7 @@ private:
     SoundPlayer() = default;
     ~SoundPlayer();
     void run();
+    void install(std::unique_lock<std::mutex>& lock);
     bool initialise();
     std::uint32_t openDevice();
     std::shared_ptr<const Samples> alert();
@@ -55,7 +57,7 @@ private:
     Clock::time_point nextChange(Clock::time_point now) const;
     void waitUntilEnded();
 
-    QSet<QString> m_unplayable; // files already warned about; used by the callers' thread only
+    QSet<QString> m_unplayable; // files already warned about; used by the player's thread only
 
     std::thread m_thread;
     // Everything below is shared with the player's thread and SDL's audio callback.
@@ -66,6 +68,9 @@ private:
     QString m_driver;
     std::uint32_t m_device = 0;
     bool m_closing = false;
+    QString m_request;                      // the file asked for, not yet decoded
+    bool m_requested = false;               // a request waits for the player's thread
+    bool m_found = false;                   // the last installed sound was the file asked for, not the alert
     std::shared_ptr<const Samples> m_sound; // the newest sound, until the next one replaces it
     std::size_t m_position = 0;             // how much of it the device has taken
     bool m_started = false;                 // the device has taken its first samples
