@@ -53,14 +53,44 @@ bool reachesItsEnd(QFile& file) {
     return true;
 }
 
-// Whether a file is a picture that can be shown whole: the decoder takes its header and size, and it is
-// not cut short.
+// Whether a JPEG file holds a frame of some size before its image data, found by walking its segments as
+// the decoder would. Asking the decoder itself would load the JPEG library, some 500 KiB that the main menu
+// would then carry for nothing.
+bool hasJpegFrame(QFile& file) {
+    qint64 at = 2; // after the start mark
+    for (int segments = 0; segments < 1000; ++segments) {
+        const QByteArray marker = file.seek(at) ? file.read(4) : QByteArray();
+        if (marker.size() < 4 || quint8(marker[0]) != 0xFF)
+            return false;
+        const quint8 kind = quint8(marker[1]);
+        if (kind == 0xFF) { // a fill byte before the marker
+            ++at;
+            continue;
+        }
+        const int length = qFromBigEndian<quint16>(marker.constData() + 2);
+        if (kind >= 0xC0 && kind <= 0xCF && kind != 0xC4 && kind != 0xC8 && kind != 0xCC) {
+            const QByteArray frame = file.read(5); // precision, height, width
+            return length >= 8 && frame.size() == 5 && qFromBigEndian<quint16>(frame.constData() + 1) > 0 &&
+                   qFromBigEndian<quint16>(frame.constData() + 3) > 0;
+        }
+        if (kind == 0xDA || kind == 0xD9 || length < 2) // image data or the end, with no frame before
+            return false;
+        at += 2 + length;
+    }
+    return false;
+}
+
+// Whether a file is a picture that can be shown whole: the decoder would take its header and size, and it
+// is not cut short.
 bool isWholePicture(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
-    QImageReader reader(&file);
-    return reader.canRead() && reader.size().isValid() && reachesItsEnd(file);
+    const bool header = file.peek(2) == "\xFF\xD8" ? hasJpegFrame(file) : [&] {
+        QImageReader reader(&file);
+        return reader.canRead() && reader.size().isValid();
+    }();
+    return header && reachesItsEnd(file);
 }
 } // namespace
 

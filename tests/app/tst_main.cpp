@@ -104,6 +104,38 @@ private slots:
         QCOMPARE(checkMediaFolder().missingSounds, QList<MediaFile>{sound});
     }
 
+    // A JPEG's header is read without its decoder: a frame of some size must come before the image data.
+    void startUpCheckReadsJpegHeaders_data() {
+        QTest::addColumn<QByteArray>("mark"); // the bytes are changed from the first place this is found
+        QTest::addColumn<int>("offset");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("readable");
+        QTest::newRow("whole") << "\xFF\xD8"_ba << 0 << "\xFF\xD8"_ba << true;
+        QTest::newRow("garbled after the start mark") << "\xFF\xD8"_ba << 2 << "\x00"_ba << false;
+        QTest::newRow("frame of no width") << "\xFF\xC0"_ba << 7 << "\x00\x00"_ba << false;
+        QTest::newRow("no frame before the image data") << "\xFF\xC0"_ba << 1 << "\xE5"_ba << false;
+    }
+    void startUpCheckReadsJpegHeaders() {
+        QFETCH(QByteArray, mark);
+        QFETCH(int, offset);
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, readable);
+        testsupport::prepare();
+        const MediaFile dog(u"\\dog.jpg"_s);
+        QFile original(MediaFolder::resolve(dog));
+        QVERIFY(original.open(QIODevice::ReadOnly));
+        QByteArray data = original.readAll();
+        const qsizetype at = data.indexOf(mark);
+        QVERIFY(at >= 0);
+        data.replace(at + offset, bytes.size(), bytes);
+        QTemporaryDir dir;
+        QFile copy(dir.filePath(u"dog.jpg"_s));
+        QVERIFY(copy.open(QIODevice::WriteOnly) && copy.write(data) == data.size());
+        copy.close();
+        MediaFolder::setPathForTesting(dir.path());
+        QCOMPARE(checkMediaFolder().unreadablePictures.contains(dog), !readable);
+    }
+
     // What a screen reader says of each control a child can use: its name, and that it is a button (or the
     // box a letter is typed into).
     void accessibleNamesAndRoles_data() {
