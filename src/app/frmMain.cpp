@@ -43,7 +43,7 @@ void frmMain::build() {
     cmdABC->setAccessibleName(QStringLiteral("ABC's"));
     cmdWordpot = pictureButton(client(), WordpotButton);
     cmdWordpot->setAccessibleName(QStringLiteral("Wordpot"));
-    cmdWordpot->setPicture(builtInPicture(QStringLiteral(":/pictures/cmdwordpot.jpg")));
+    cmdWordpot->setPicture(builtInPicture(QStringLiteral(":/pictures/cmdwordpot.png")));
     cmdHangman = pictureButton(client(), HangmanButton);
     cmdHangman->setAccessibleName(QStringLiteral("Hangman"));
     cmdHangman->setPicture(builtInPicture(QStringLiteral(":/pictures/cmdhangman.gif")));

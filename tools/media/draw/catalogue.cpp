@@ -105,7 +105,7 @@ QVector<Picture> catalogue() {
                r + "bitmaps/102.bmp", [] { return abcTitle(150, 100); }, 24)
         << drawn(
                r + "bitmaps/103.bmp", [] { return stopSign(200, "STOP?"); }, 8)
-        << drawn(r + "pictures/cmdwordpot.jpg", [] { return wordpotButton(160, 150); })
+        << drawn(r + "pictures/cmdwordpot.png", [] { return wordpotButton(160, 150); })
         << drawn(r + "pictures/cmdhangman.gif", [] { return hangmanTitle(150, 100); })
         << drawn(r + "pictures/background.jpg", [] { return boardBackground(600, 495); })
         << drawn(r + "pictures/erase.gif", [] { return eraseArrow(40); })
