@@ -32,6 +32,7 @@ int main(int argc, char* argv[]) {
     refuseSessionBusLaunch();
     if (const std::optional<int> status = commandLineExitStatus(argc, argv))
         return *status;
+    platform::returnLargeBlocksWhenFreed();
     if (const QString missing = platform::missingDisplay(); !missing.isEmpty()) {
         std::fprintf(stderr, "Wordpot needs a graphical display: %s\n", qPrintable(missing));
         return 1;
