@@ -174,7 +174,7 @@ void SoundPlayer::close() {
     const std::lock_guard lock(m_mutex);
     m_quit = false;
     m_ready = false;
-    m_requested = false;
+    m_installed = m_requests;
     m_request.clear();
     m_sound.reset();
     m_alert.reset();
@@ -195,7 +195,7 @@ void SoundPlayer::run() {
     m_changed.notify_all();
     bool warned = false;
     while (!m_quit) {
-        if (m_requested) {
+        if (m_installed != m_requests) {
             install(lock);
             continue;
         }
@@ -338,7 +338,7 @@ std::shared_ptr<const SoundPlayer::Samples> SoundPlayer::alert() {
 }
 
 bool SoundPlayer::playing(Clock::time_point now) const {
-    if (m_requested)
+    if (m_installed != m_requests)
         return true;
     if (m_sound == nullptr)
         return false;
@@ -350,7 +350,7 @@ bool SoundPlayer::playing(Clock::time_point now) const {
 
 // While playing(), when it may next change by itself; the callback wakes the waiters for the rest.
 SoundPlayer::Clock::time_point SoundPlayer::nextChange(Clock::time_point now) const {
-    if (m_requested)
+    if (m_installed != m_requests)
         return now + Allowance; // the player's thread wakes the waiters once the sound is installed
     const Clock::time_point end = m_handedAt + m_length;
     return now < end ? end : end + Allowance;
@@ -378,7 +378,7 @@ bool SoundPlayer::play(const QString& file, bool wait) {
         const std::lock_guard lock(m_mutex);
         // One sound at a time: a newer request replaces this one, and what it installs replaces what plays.
         m_request = file;
-        m_requested = true;
+        ++m_requests;
         m_handedAt = Clock::now();
     }
     m_changed.notify_all();
@@ -394,8 +394,8 @@ bool SoundPlayer::play(const QString& file, bool wait) {
 // On the player's thread: the file is decoded here, so that neither the caller nor the first window waits
 // for SDL to load or for a file to be read.
 void SoundPlayer::install(std::unique_lock<std::mutex>& lock) {
-    const QString file = std::exchange(m_request, QString());
-    m_requested = false;
+    const QString file = m_request;
+    const std::uint64_t request = m_requests;
     lock.unlock();
     std::shared_ptr<const Samples> sound =
         file.isEmpty() || sdl() == nullptr
@@ -413,8 +413,9 @@ void SoundPlayer::install(std::unique_lock<std::mutex>& lock) {
         sound = alert();
     }
     lock.lock();
-    if (m_requested)
+    if (m_requests != request)
         return; // a newer sound was asked for meanwhile: this one is never heard
+    m_installed = request;
     m_found = found;
     m_length = std::chrono::duration_cast<Clock::duration>(std::chrono::microseconds(
         sound != nullptr ? std::int64_t(sound->size()) / BytesPerFrame * 1000000 / SampleRate : 0));

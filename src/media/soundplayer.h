@@ -68,8 +68,9 @@ private:
     QString m_driver;
     std::uint32_t m_device = 0;
     bool m_closing = false;
-    QString m_request;                      // the file asked for, not yet decoded
-    bool m_requested = false;               // a request waits for the player's thread
+    QString m_request;                      // the file asked for last
+    std::uint64_t m_requests = 0;           // how many sounds have been asked for
+    std::uint64_t m_installed = 0;          // the request whose sound is the current one
     bool m_found = false;                   // the last installed sound was the file asked for, not the alert
     std::shared_ptr<const Samples> m_sound; // the newest sound, until the next one replaces it
     std::size_t m_position = 0;             // how much of it the device has taken
