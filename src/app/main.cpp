@@ -32,7 +32,6 @@ int main(int argc, char* argv[]) {
     refuseSessionBusLaunch();
     if (const std::optional<int> status = commandLineExitStatus(argc, argv))
         return *status;
-    platform::returnLargeBlocksWhenFreed();
     if (const QString missing = platform::missingDisplay(); !missing.isEmpty()) {
         std::fprintf(stderr, "Wordpot needs a graphical display: %s\n", qPrintable(missing));
         return 1;
@@ -50,6 +49,8 @@ int main(int argc, char* argv[]) {
     Forms::setQuitWhenAllUnloaded(true);
 
     Forms::get<frmMain>().show();
+    // Once the splash has gone: mapping the start's own large blocks afresh would slow the first paint.
+    platform::returnLargeBlocksWhenFreed();
     const int status = Forms::quitRequested() ? 0 : QApplication::exec();
 
     Forms::destroyAll();
