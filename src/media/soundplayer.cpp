@@ -413,17 +413,19 @@ void SoundPlayer::install(std::unique_lock<std::mutex>& lock) {
         sound = alert();
     }
     lock.lock();
-    if (m_requests != request)
-        return; // a newer sound was asked for meanwhile: this one is never heard
-    m_installed = request;
-    m_found = found;
-    m_length = std::chrono::duration_cast<Clock::duration>(std::chrono::microseconds(
-        sound != nullptr ? std::int64_t(sound->size()) / BytesPerFrame * 1000000 / SampleRate : 0));
-    std::swap(m_sound, sound);
-    m_position = 0;
-    m_started = false;
-    m_changed.notify_all();
+    if (m_requests == request) { // else a newer sound was asked for meanwhile, and this one is never heard
+        m_installed = request;
+        m_found = found;
+        m_length = std::chrono::duration_cast<Clock::duration>(std::chrono::microseconds(
+            sound != nullptr ? std::int64_t(sound->size()) / BytesPerFrame * 1000000 / SampleRate : 0));
+        std::swap(m_sound, sound);
+        m_position = 0;
+        m_started = false;
+        m_changed.notify_all();
+    }
+    // What is left (the sound cut off, or this one if it came too late) is freed here: neither the audio
+    // thread nor a caller waits on the lock meanwhile.
     lock.unlock();
-    sound.reset(); // the one cut off is freed here, not on the audio thread
+    sound.reset();
     lock.lock();
 }
