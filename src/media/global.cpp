@@ -4,12 +4,29 @@
 #include "media/mediafolder.h"
 #include "media/soundplayer.h"
 
+#include <QCoreApplication>
+#include <QEvent>
+#include <QTimer>
+
 namespace Global {
 namespace {
 PlayWaveHook& hook() {
     static PlayWaveHook current;
     return current;
 }
+
+// Releases the held player once a window has been painted and put on the screen.
+class FirstPaint final : public QObject {
+public:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            QCoreApplication::instance()->removeEventFilter(this);
+            // After the painting has been flushed to the window.
+            QTimer::singleShot(0, [] { SoundPlayer::instance().release(); });
+        }
+        return false;
+    }
+};
 } // namespace
 
 bool PlayWave(const MediaFile& path, bool wait) {
@@ -19,6 +36,13 @@ bool PlayWave(const MediaFile& path, bool wait) {
 }
 
 void StartSound() {
+    // The player waits until the first window is on the screen (see SoundPlayer::hold).
+    static FirstPaint firstPaint;
+    SoundPlayer::instance().hold();
+    if (QCoreApplication::instance() != nullptr)
+        QCoreApplication::instance()->installEventFilter(&firstPaint);
+    else
+        SoundPlayer::instance().release();
     SoundPlayer::instance().open();
     InputGate::install();
 }

@@ -25,6 +25,8 @@ constexpr Uint16 BufferFrames = 1024; // small enough that a short sound starts 
 constexpr auto Linger = std::chrono::milliseconds(500);
 // A device that does not take a sound (a stalled server) holds a waiting caller no longer than this more.
 constexpr auto Allowance = std::chrono::milliseconds(1000);
+// A held player loads SDL no later than this after it was started, whatever holds it.
+constexpr auto LongestHold = std::chrono::milliseconds(1000);
 const char* const AlertResource = ":/sounds/alert.wav";
 
 // ALSA (and sndio, which sits on it) fill stderr with noise when asked for a card that is not there, so
@@ -162,6 +164,19 @@ void SoundPlayer::open() {
         m_thread = std::thread([this] { run(); });
 }
 
+void SoundPlayer::hold() {
+    const std::lock_guard lock(m_mutex);
+    m_held = true;
+}
+
+void SoundPlayer::release() {
+    {
+        const std::lock_guard lock(m_mutex);
+        m_held = false;
+    }
+    m_changed.notify_all();
+}
+
 void SoundPlayer::close() {
     if (!m_thread.joinable())
         return;
@@ -173,6 +188,7 @@ void SoundPlayer::close() {
     m_thread.join();
     const std::lock_guard lock(m_mutex);
     m_quit = false;
+    m_held = false;
     m_ready = false;
     m_installed = m_requests;
     m_request.clear();
@@ -180,7 +196,8 @@ void SoundPlayer::close() {
     m_alert.reset();
 }
 
-QString SoundPlayer::driverName() const {
+QString SoundPlayer::driverName() {
+    release();
     std::unique_lock lock(m_mutex);
     m_changed.wait(lock, [this] { return m_ready || !m_thread.joinable(); });
     return m_driver;
@@ -189,8 +206,11 @@ QString SoundPlayer::driverName() const {
 // The player's thread: initialises SDL's audio, opens the device when a sound comes and closes it once the
 // device has taken the whole sound and nothing has played for a while.
 void SoundPlayer::run() {
-    const bool initialised = initialise();
     std::unique_lock lock(m_mutex);
+    m_changed.wait_for(lock, LongestHold, [this] { return !m_held || m_quit; });
+    lock.unlock();
+    const bool initialised = initialise();
+    lock.lock();
     m_ready = true;
     m_changed.notify_all();
     bool warned = false;
@@ -384,6 +404,7 @@ bool SoundPlayer::play(const QString& file, bool wait) {
     m_changed.notify_all();
     if (!wait)
         return !file.isEmpty();
+    release();
     repaintVisibleWindows();
     waitUntilEnded();
     InputGate::instance().blockEnded();

@@ -21,6 +21,11 @@ public:
 
     // Starts the player's thread, which initialises SDL's audio; later calls do nothing.
     void open();
+    // A held player's thread waits to load SDL (at most a second) until release(), a waited sound or
+    // driverName(): loading libraries on it while the first window paints makes the painting wait for the
+    // dynamic loader. Sounds asked for meanwhile play once it is loaded.
+    void hold();
+    void release();
     // Stops the thread and closes the device; the next open() or play() starts afresh.
     void close();
 
@@ -36,7 +41,7 @@ public:
     bool deviceIsOpen() const;
 
     // The SDL audio driver in use ("dummy" when no device could be opened); waits for the thread to start.
-    QString driverName() const;
+    QString driverName();
 
     SoundPlayer(const SoundPlayer&) = delete;
     SoundPlayer& operator=(const SoundPlayer&) = delete;
@@ -65,6 +70,7 @@ private:
     mutable std::condition_variable m_changed;
     bool m_ready = false; // SDL's audio is initialised, or could not be
     bool m_quit = false;
+    bool m_held = false;
     QString m_driver;
     std::uint32_t m_device = 0;
     bool m_closing = false;

@@ -146,6 +146,19 @@ private slots:
         QVERIFY2(ms >= 285 && ms <= 330, qPrintable(QString::number(ms)));
     }
 
+    // Started as the program starts it, the player loads nothing until a window has been painted; a sound
+    // asked for meanwhile plays then.
+    void aSoundAskedForBeforeTheFirstPaintPlaysAfterIt() {
+        SoundPlayer::instance().close();
+        Global::StartSound();
+        Global::PlayWave(MediaFile(QStringLiteral("\\tone300.wav")), false);
+        QTest::qWait(300);
+        QVERIFY(!SoundPlayer::instance().deviceIsOpen());
+        QWidget window;
+        window.show();
+        QTRY_VERIFY_WITH_TIMEOUT(SoundPlayer::instance().deviceIsOpen(), 500);
+    }
+
     // Before a waited sound blocks, what the handler changed is painted; presses given during the sound
     // reach the application after it and are dropped, through the gate's event filter.
     void aWaitedSoundShowsChangesAndDropsInputGivenMeanwhile() {
