@@ -15,14 +15,18 @@ PlayWaveHook& hook() {
     return current;
 }
 
+constexpr int ReleaseAfterPaintMs = 100;
+
 // Releases the held player once a window has been painted and put on the screen.
 class FirstPaint final : public QObject {
 public:
     bool eventFilter(QObject*, QEvent* event) override {
         if (event->type() == QEvent::Paint) {
             QCoreApplication::instance()->removeEventFilter(this);
-            // After the painting has been flushed to the window.
-            QTimer::singleShot(0, [] { SoundPlayer::instance().release(); });
+            // A moment after: the thirty-odd libraries SDL brings in (the sound server's client and the
+            // codecs it links among them) take some 40 ms of the processor, and a key that closes the
+            // splash at once would find the main menu slow to paint.
+            QTimer::singleShot(ReleaseAfterPaintMs, [] { SoundPlayer::instance().release(); });
         }
         return false;
     }
