@@ -77,6 +77,21 @@ bool isViewable(Display* x, Window window) {
     return XGetWindowAttributes(x, window, &attributes) != 0 && attributes.map_state == IsViewable;
 }
 
+// How many pixels of an area of an image pass a test of their colour and place.
+template <class Test> int countPixels(QRect area, const QImage& image, Test test) {
+    int count = 0;
+    const QRect clipped = area.intersected(image.rect());
+    for (int y = clipped.top(); y <= clipped.bottom(); ++y)
+        for (int x = clipped.left(); x <= clipped.right(); ++x)
+            count += test(image.pixel(x, y), QPoint(x, y)) ? 1 : 0;
+    return count;
+}
+
+bool near(QRgb p, QRgb q, int tolerance) {
+    return std::abs(qRed(p) - qRed(q)) <= tolerance && std::abs(qGreen(p) - qGreen(q)) <= tolerance &&
+           std::abs(qBlue(p) - qBlue(q)) <= tolerance;
+}
+
 // Windows may vanish between two requests; such errors are expected and not fatal.
 int ignoreErrors(Display*, XErrorEvent*) {
     return 0;
@@ -355,17 +370,8 @@ QImage Desktop::screenshot() const {
     return shot;
 }
 
-QImage Desktop::waitForScreen(const std::function<bool(const QImage&)>& check, int timeoutMs) const {
-    QImage shot;
-    waitUntil([&] { return check(shot = screenshot()); }, timeoutMs);
-    return shot;
-}
-
 bool Desktop::waitForColour(QRect area, const QColor& colour, int atLeast, int timeoutMs) const {
-    return countNear(
-               waitForScreen([&](const QImage& shot) { return countNear(shot, area, colour) >= atLeast; },
-                             timeoutMs),
-               area, colour) >= atLeast;
+    return waitUntil([&] { return countNear(screenshot(), area, colour) >= atLeast; }, timeoutMs);
 }
 
 QImage Desktop::keepScreenshot(const QString& name) const {
@@ -433,33 +439,12 @@ QColor colourAt(const QImage& image, QPoint point) {
 }
 
 int differingPixels(const QImage& a, const QImage& b, QRect area, int tolerance) {
-    int count = 0;
-    const QRect clipped = area.intersected(a.rect()).intersected(b.rect());
-    for (int y = clipped.top(); y <= clipped.bottom(); ++y) {
-        for (int x = clipped.left(); x <= clipped.right(); ++x) {
-            const QRgb p = a.pixel(x, y);
-            const QRgb q = b.pixel(x, y);
-            if (std::abs(qRed(p) - qRed(q)) > tolerance || std::abs(qGreen(p) - qGreen(q)) > tolerance ||
-                std::abs(qBlue(p) - qBlue(q)) > tolerance)
-                ++count;
-        }
-    }
-    return count;
+    return countPixels(area.intersected(b.rect()), a,
+                       [&](QRgb p, QPoint at) { return !near(p, b.pixel(at), tolerance); });
 }
 
 int countNear(const QImage& image, QRect area, const QColor& colour, int tolerance) {
-    int count = 0;
-    const QRect clipped = area.intersected(image.rect());
-    for (int y = clipped.top(); y <= clipped.bottom(); ++y) {
-        for (int x = clipped.left(); x <= clipped.right(); ++x) {
-            const QColor c = image.pixelColor(x, y);
-            if (std::abs(c.red() - colour.red()) <= tolerance &&
-                std::abs(c.green() - colour.green()) <= tolerance &&
-                std::abs(c.blue() - colour.blue()) <= tolerance)
-                ++count;
-        }
-    }
-    return count;
+    return countPixels(area, image, [&](QRgb p, QPoint) { return near(p, colour.rgb(), tolerance); });
 }
 
 } // namespace e2e

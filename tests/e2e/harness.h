@@ -80,8 +80,6 @@ public:
     void closeWindow(const QString& windowId) const;
 
     QImage screenshot() const;
-    // Takes screenshots until one satisfies the check (or the time is up) and returns the last.
-    QImage waitForScreen(const std::function<bool(const QImage&)>& check, int timeoutMs = 5000) const;
     // Waits until at least this many pixels of a screen area are close to a colour.
     bool waitForColour(QRect area, const QColor& colour, int atLeast = 200, int timeoutMs = 5000) const;
     // Saves a screenshot under the test artifacts folder and returns it.
