@@ -23,7 +23,7 @@ public:
     bool eventFilter(QObject*, QEvent* event) override {
         if (event->type() == QEvent::Paint) {
             QCoreApplication::instance()->removeEventFilter(this);
-            // A moment after: the thirty-odd libraries SDL brings in (the sound server's client and the
+            // A moment after: the two dozen libraries SDL brings in (the sound server's client and the
             // codecs it links among them) take some 40 ms of the processor, and a key that closes the
             // splash at once would find the main menu slow to paint.
             QTimer::singleShot(ReleaseAfterPaintMs, [] { SoundPlayer::instance().release(); });
