@@ -1,6 +1,6 @@
 // Wordpot: start-up. The main menu loads (running the splash modally) and the run lasts until the last
-// window is unloaded. The media folder is checked, and the audio device opened, on threads of their own
-// while the rest is prepared.
+// window is unloaded. The media folder is checked on a thread of its own while the rest is prepared; the
+// sound player starts once the check has passed.
 #include "app/commandline.h"
 #include "app/frmMain.h"
 #include "app/mediacheck.h"
@@ -41,11 +41,9 @@ int main(int argc, char* argv[]) {
     qInstallMessageHandler(qtHandler);
     std::future<MediaCheck> check = std::async(std::launch::async, checkMediaFolder);
     forms::prepareApplication();
-    Global::StartSound();
-    if (!reportMediaCheck(check.get())) {
-        Global::StopSound();
+    if (!reportMediaCheck(check.get()))
         return 1;
-    }
+    Global::StartSound();
     Forms::setQuitWhenAllUnloaded(true);
 
     Forms::get<frmMain>().show();

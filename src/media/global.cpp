@@ -41,12 +41,11 @@ bool PlayWave(const MediaFile& path, bool wait) {
 
 void StartSound() {
     // The player waits until the first window is on the screen (see SoundPlayer::hold).
-    static FirstPaint firstPaint;
-    SoundPlayer::instance().hold();
-    if (QCoreApplication::instance() != nullptr)
-        QCoreApplication::instance()->installEventFilter(&firstPaint);
-    else
-        SoundPlayer::instance().release();
+    if (QCoreApplication* const application = QCoreApplication::instance()) {
+        static FirstPaint firstPaint;
+        SoundPlayer::instance().hold();
+        application->installEventFilter(&firstPaint);
+    }
     SoundPlayer::instance().open();
     InputGate::install();
 }

@@ -208,6 +208,8 @@ QString SoundPlayer::driverName() {
 void SoundPlayer::run() {
     std::unique_lock lock(m_mutex);
     m_changed.wait_for(lock, LongestHold, [this] { return !m_held || m_quit; });
+    if (m_quit)
+        return; // closed while held: no sound will be played, so SDL is not worth loading
     lock.unlock();
     const bool initialised = initialise();
     lock.lock();
