@@ -23,14 +23,14 @@ public:
     void Timer2_Timer();
     void ShowBigLetters();
 
-    ControlArray<Label> lblabc; // the 26 letter tiles, "A" to "Z"
-    QPointer<TextBox> Text1;    // takes the typed letter; the only control with the focus
-    QPointer<Image> Image2;     // the stop sign: closes the window
-    QPointer<Image> Image1;     // the letter's picture; a click writes and speaks its word
-    QPointer<Label> Label2;     // the word under the picture
-    ControlArray<Label> Label1; // the big letter pairs: 0 to 3 light blue, 4 to 7 red over them
-    QPointer<Timer> Timer1;     // empties Text1 every 300 ms
-    QPointer<Timer> Timer2;     // arms the picture click every second
+    forms::ControlArray<forms::Label> lblabc; // the 26 letter tiles, "A" to "Z"
+    QPointer<forms::TextBox> Text1;           // takes the typed letter; the only control with the focus
+    QPointer<forms::Image> Image2;            // the stop sign: closes the window
+    QPointer<forms::Image> Image1;            // the letter's picture; a click writes and speaks its word
+    QPointer<forms::Label> Label2;            // the word under the picture
+    forms::ControlArray<forms::Label> Label1; // the big letter pairs: 0 to 3 light blue, 4 to 7 red over them
+    QPointer<forms::Timer> Timer1;            // empties Text1 every 300 ms
+    QPointer<forms::Timer> Timer2;            // arms the picture click every second
 
     // Members of the window object, not of its controls: they outlive a close and a reopening.
     QString CurrentPicture;

@@ -13,13 +13,13 @@ public:
     void Form_Load() override;
     void cmdOK_Click();
 
-    QPointer<QWidget> picIcon;      // the program's icon in a sunken box
-    QPointer<CommandButton> cmdOK;  // closes the box; also Enter and Escape
-    QPointer<Label> Label1;         // the credit line
-    QPointer<Label> lblDescription; // the note to parents
-    QPointer<Label> lblTitle;       // the program's title
-    QPointer<Label> lblVersion;     // "Version" and the program's version
-    ControlArray<Line> Line1;       // the white rule above OK
+    QPointer<QWidget> picIcon;              // the program's icon in a sunken box
+    QPointer<forms::CommandButton> cmdOK;   // closes the box; also Enter and Escape
+    QPointer<forms::Label> Label1;          // the credit line
+    QPointer<forms::Label> lblDescription;  // the note to parents
+    QPointer<forms::Label> lblTitle;        // the program's title
+    QPointer<forms::Label> lblVersion;      // "Version" and the program's version
+    forms::ControlArray<forms::Line> Line1; // the white rule above OK
 
 protected:
     void build() override;

@@ -28,10 +28,10 @@ public:
     void mnuExit_Click();
     void mnuAbout_Click();
 
-    QPointer<CommandButton> cmdABC;     // opens the letter explorer
-    QPointer<CommandButton> cmdWordpot; // opens the spelling game
-    QPointer<CommandButton> cmdHangman; // opens Hangman
-    QPointer<Image> Image1;             // the stop sign: asks whether to leave
+    QPointer<forms::CommandButton> cmdABC;     // opens the letter explorer
+    QPointer<forms::CommandButton> cmdWordpot; // opens the spelling game
+    QPointer<forms::CommandButton> cmdHangman; // opens Hangman
+    QPointer<forms::Image> Image1;             // the stop sign: asks whether to leave
     QPointer<QMenu> mnuFile;
     QPointer<QMenu> mnuHelp;
     QPointer<QAction> mnuExit;  // asks whether to leave

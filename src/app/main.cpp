@@ -15,6 +15,10 @@
 #include <cstdlib>
 #include <future>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 namespace {
 QtMessageHandler qtHandler = nullptr;
 
@@ -25,6 +29,16 @@ void failedToReachDisplay(QtMsgType type, const QMessageLogContext& context, con
         return qtHandler(type, context, message);
     std::fputs("Wordpot needs a graphical display: the one it was given could not be opened.\n", stderr);
     std::_Exit(1);
+}
+
+// Asks the C library to give every large block (a decoded picture or sound) its own mapping, returned to
+// the system when freed. glibc otherwise raises that threshold after the first such block is freed and
+// serves the rest from its heap, which the pictures and sounds of an activity opened again and again
+// fragment: the program would grow by a megabyte or so over a few hundred openings.
+void returnLargeBlocksWhenFreed() {
+#ifdef __GLIBC__
+    mallopt(M_MMAP_THRESHOLD, 64 * 1024); // a fixed threshold is never raised
+#endif
 }
 } // namespace
 
@@ -48,7 +62,7 @@ int main(int argc, char* argv[]) {
 
     Forms::get<frmMain>().show();
     // Once the splash has gone: mapping the start's own large blocks afresh would slow the first paint.
-    platform::returnLargeBlocksWhenFreed();
+    returnLargeBlocksWhenFreed();
     const int status = Forms::quitRequested() ? 0 : QApplication::exec();
 
     Forms::destroyAll();

@@ -12,15 +12,15 @@ FaceWindow::FaceWindow(const Animation& animation)
 
 void FaceWindow::build() {
     // The face itself points wherever the child points.
-    const QPixmap cursor = builtInPicture(m_animation.cursor).natural();
+    const QPixmap cursor = forms::builtInPicture(m_animation.cursor).natural();
     window()->setCursor(QCursor(cursor, cursor.width() / 2, cursor.height() / 2));
-    m_face = new Image(client(), m_animation.face);
+    m_face = new forms::Image(client(), m_animation.face);
     m_face->setStretch(true);
     m_face->setAccessibleName(m_animation.faceName);
-    m_face->setPicture(builtInPicture(m_animation.builtInFace));
-    Timer1 = new Timer(client(), TickIntervalMs, true);
-    connect(m_face, &Image::clicked, this, [this] { faceClick(); });
-    connect(Timer1, &Timer::timer, this, &FaceWindow::Timer1_Timer);
+    m_face->setPicture(forms::builtInPicture(m_animation.builtInFace));
+    Timer1 = new forms::Timer(client(), TickIntervalMs, true);
+    connect(m_face, &forms::Image::clicked, this, [this] { faceClick(); });
+    connect(Timer1, &forms::Timer::timer, this, &FaceWindow::Timer1_Timer);
 }
 
 void FaceWindow::Form_Load() {
@@ -40,7 +40,7 @@ void FaceWindow::Timer1_Timer() {
     if (m_animation.soundFirst)
         playSound();
     if (step.picture != nullptr)
-        m_face->setPicture(LoadPicture(MediaFile(QLatin1String(step.picture))));
+        m_face->setPicture(forms::LoadPicture(MediaFile(QLatin1String(step.picture))));
     if (!m_animation.soundFirst)
         playSound();
     ++Ticks;

@@ -18,8 +18,8 @@ public:
     void Form_Load() override;
     void Timer1_Timer();
 
-    qint16 Ticks = 0;       // the number of the next timer tick
-    QPointer<Timer> Timer1; // once a second, the next step of the animation
+    qint16 Ticks = 0;              // the number of the next timer tick
+    QPointer<forms::Timer> Timer1; // once a second, the next step of the animation
 
 protected:
     struct Animation {
@@ -36,7 +36,7 @@ protected:
     // The window's own click handler of its face.
     virtual void faceClick() = 0;
 
-    QPointer<Image> m_face;
+    QPointer<forms::Image> m_face;
 
 private:
     Animation m_animation;

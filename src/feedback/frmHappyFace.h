@@ -22,7 +22,7 @@ public:
 
     void ImgHappyFace_Click() { unload(); }
 
-    QPointer<Image>& ImgHappyFace = m_face; // the face; a click closes the window
+    QPointer<forms::Image>& ImgHappyFace = m_face; // the face; a click closes the window
 
 protected:
     void faceClick() override { ImgHappyFace_Click(); }

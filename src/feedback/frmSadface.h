@@ -23,7 +23,7 @@ public:
 
     void ImgSadface_Click() { unload(); }
 
-    QPointer<Image>& ImgSadface = m_face; // the face; a click closes the window
+    QPointer<forms::Image>& ImgSadface = m_face; // the face; a click closes the window
 
 protected:
     void faceClick() override { ImgSadface_Click(); }

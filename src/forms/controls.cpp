@@ -12,6 +12,8 @@
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
+namespace forms {
+
 namespace {
 // One palette per face colour for the whole run. The style caches the faces it draws under the palette's
 // key; a palette made for each button or each paint would add faces to that cache at every opening.
@@ -79,7 +81,7 @@ private:
 };
 } // namespace
 
-QAccessibleInterface* forms::accessibleControl(const QString&, QObject* object) {
+QAccessibleInterface* accessibleControl(const QString&, QObject* object) {
     auto* area = qobject_cast<ClickArea*>(object);
     return area != nullptr ? new ClickAreaAccessible(area) : nullptr;
 }
@@ -399,3 +401,5 @@ void Timer::setEnabled(bool enabled) {
     else
         m_timer.stop();
 }
+
+} // namespace forms

@@ -13,6 +13,10 @@
 #include <QWidget>
 #include <vector>
 
+class QAccessibleInterface;
+
+namespace forms {
+
 // A windowless control that answers clicks: a press and a release of the left button over it.
 class ClickArea : public QWidget {
     Q_OBJECT
@@ -32,11 +36,8 @@ private:
     bool m_pressed = false;
 };
 
-class QAccessibleInterface;
-namespace forms {
 // The accessible interface of the windowless controls (installed with QAccessible::installFactory).
 QAccessibleInterface* accessibleControl(const QString& className, QObject* object);
-} // namespace forms
 
 // A caption drawn from the top of its rectangle, wrapped between words, on its back colour or transparent.
 class Label : public ClickArea {
@@ -188,3 +189,5 @@ public:
 private:
     std::vector<QPointer<T>> m_items;
 };
+
+} // namespace forms

@@ -80,8 +80,8 @@ protected:
     // A picture drawn at its own size from the top-left corner of the client area.
     void setBackgroundPicture(const QPixmap& picture);
     // Enter clicks the default button and Escape the cancel button, where a design names them.
-    void setDefaultButton(CommandButton* button) { m_defaultButton = button; }
-    void setCancelButton(CommandButton* button) { m_cancelButton = button; }
+    void setDefaultButton(forms::CommandButton* button) { m_defaultButton = button; }
+    void setCancelButton(forms::CommandButton* button) { m_cancelButton = button; }
 
 private:
     friend class FormWindow;
@@ -93,8 +93,8 @@ private:
     QPointer<QWidget> m_window;
     QPointer<QWidget> m_client;
     QPointer<QMenuBar> m_menuBar;
-    QPointer<CommandButton> m_defaultButton;
-    QPointer<CommandButton> m_cancelButton;
+    QPointer<forms::CommandButton> m_defaultButton;
+    QPointer<forms::CommandButton> m_cancelButton;
     class QEventLoop* m_modalLoop = nullptr;
     int m_handlerDepth = 0; // the event-loop depth at which this window's handlers run
 };

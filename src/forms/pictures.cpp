@@ -8,6 +8,8 @@
 
 #include <utility>
 
+namespace forms {
+
 namespace {
 constexpr int StandardIconSize = 32;
 
@@ -95,3 +97,5 @@ Picture LoadResPicture(int id) {
 Picture builtInPicture(const QString& resource) {
     return Picture::readWhenNeeded(resource);
 }
+
+} // namespace forms

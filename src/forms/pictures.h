@@ -10,6 +10,8 @@
 
 #include <memory>
 
+namespace forms {
+
 // One picture as the classic controls hold it. An icon file carries several sizes; the others one.
 // A built-in picture is read when it is first drawn or measured, so that a window's pictures cost nothing
 // before it is on the screen; copies share what was read.
@@ -42,3 +44,5 @@ Picture LoadResPicture(int id);
 
 // A picture built into a window, by its resource name (":/pictures/stop.gif").
 Picture builtInPicture(const QString& resource);
+
+} // namespace forms

@@ -3,10 +3,6 @@
 #include <QGuiApplication>
 #include <QWidget>
 
-#ifdef __GLIBC__
-#include <malloc.h>
-#endif
-
 #ifdef WORDPOT_HAVE_XCB
 #include <QtGui/qguiapplication_platform.h>
 #include <xcb/xcb.h>
@@ -36,12 +32,6 @@ QString missingDisplay() {
                               "or over SSH with X forwarding (ssh -X).");
 #endif
     return {};
-}
-
-void returnLargeBlocksWhenFreed() {
-#ifdef __GLIBC__
-    mallopt(M_MMAP_THRESHOLD, 64 * 1024); // a fixed threshold is never raised
-#endif
 }
 
 void keepOutOfTaskbar(QWidget* window) {

@@ -13,12 +13,6 @@ namespace platform {
 // would abort there, with advice that does not fit.
 QString missingDisplay();
 
-// Asks the C library to give every large block (a decoded picture or sound) its own mapping, returned to
-// the system when freed. glibc otherwise raises that threshold after the first such block is freed and
-// serves the rest from its heap, which the pictures and sounds of an activity opened again and again
-// fragment: the program would grow by a megabyte or so over a few hundred openings.
-void returnLargeBlocksWhenFreed();
-
 // Asks the window system to keep a top-level window out of the taskbar and the pager. Call it after the
 // native window exists and before it is shown.
 void keepOutOfTaskbar(QWidget* window);

@@ -32,13 +32,13 @@ public:
     // The game in progress: its word, what is uncovered, the chances left and the level.
     const hangman::Game& game() const { return m_game; }
 
-    ControlArray<Label> lblLetter;         // the 26 letter tiles, "A" to "Z"
-    ControlArray<Image> ImgCircle;         // one circle per chance left
-    QPointer<Label> lblCount;              // the chances left, in big red figures
-    ControlArray<Label> lbWord;            // one slot per letter of the hidden word
-    QPointer<CommandButton> cmdTry_Again;  // shown when a game has ended, with its face
-    QPointer<CommandButton> cmdDifficulty; // the level; a click goes to the next one and a new game
-    QPointer<Image> Image1;                // the stop sign: closes the window
+    forms::ControlArray<forms::Label> lblLetter;  // the 26 letter tiles, "A" to "Z"
+    forms::ControlArray<forms::Image> ImgCircle;  // one circle per chance left
+    QPointer<forms::Label> lblCount;              // the chances left, in big red figures
+    forms::ControlArray<forms::Label> lbWord;     // one slot per letter of the hidden word
+    QPointer<forms::CommandButton> cmdTry_Again;  // shown when a game has ended, with its face
+    QPointer<forms::CommandButton> cmdDifficulty; // the level; a click goes to the next one and a new game
+    QPointer<forms::Image> Image1;                // the stop sign: closes the window
 
     int WordNumber = 0;  // the index in HangmanWords of the word drawn last
     QString GuessLetter; // the letter clicked last

@@ -14,9 +14,9 @@ public:
     void cmdYes_Click();
     void cmdNo_Click();
 
-    QPointer<CommandButton> cmdYes; // says goodbye and ends the run
-    QPointer<CommandButton> cmdNo;  // back to the main menu
-    QPointer<Image> Image1;         // the stop sign with a question mark
+    QPointer<forms::CommandButton> cmdYes; // says goodbye and ends the run
+    QPointer<forms::CommandButton> cmdNo;  // back to the main menu
+    QPointer<forms::Image> Image1;         // the stop sign with a question mark
 
 protected:
     void build() override;

@@ -14,16 +14,16 @@ public:
     void Form_KeyPress(const QString& text);
     void Timer1_Timer();
 
-    QPointer<Timer> Timer1; // closes the splash after five seconds
-    QPointer<Image> Image1; // the splash picture
-    QPointer<Label> Label1; // the title in black: the shadow
-    QPointer<Label> Label2; // the title in red, over its shadow
-    QPointer<Label> Label3; // "Created By:"
-    QPointer<Label> Label4; // the authors
-    QPointer<Label> Label5; // "Create Date:"
-    QPointer<Label> Label6; // the month and year
-    QPointer<Label> Label7; // "Version:"
-    QPointer<Label> Label8; // the version
+    QPointer<forms::Timer> Timer1; // closes the splash after five seconds
+    QPointer<forms::Image> Image1; // the splash picture
+    QPointer<forms::Label> Label1; // the title in black: the shadow
+    QPointer<forms::Label> Label2; // the title in red, over its shadow
+    QPointer<forms::Label> Label3; // "Created By:"
+    QPointer<forms::Label> Label4; // the authors
+    QPointer<forms::Label> Label5; // "Create Date:"
+    QPointer<forms::Label> Label6; // the month and year
+    QPointer<forms::Label> Label7; // "Version:"
+    QPointer<forms::Label> Label8; // the version
 
 protected:
     void build() override;

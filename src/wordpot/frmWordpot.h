@@ -33,16 +33,16 @@ public:
     qint16 LastWordIndex = 0;
     std::array<QString, wordpot::SlotCount> BoardLetters;
 
-    ControlArray<Image> img_Letters;  // the 18 letters of the board
-    QPointer<Image> Image1;           // the word's picture; a click is the hint
-    QPointer<Label> Label2;           // the hint: the word, for its sound and two seconds
-    QPointer<Line> Line1;             // divides the photograph from the right-hand panel
-    QPointer<Line> Line2;             // divides the picture and hint from the answer
-    QPointer<TextBox> txtWord;        // the answer spelled so far
-    QPointer<CommandButton> cmdErase; // takes the answer's last letter away
-    QPointer<CommandButton> Command1; // the stop sign: closes the window
-    QPointer<CommandButton> cmdGuess; // compares the answer with the word
-    QPointer<Timer> Timer1;           // ends the hint
+    forms::ControlArray<forms::Image> img_Letters; // the 18 letters of the board
+    QPointer<forms::Image> Image1;                 // the word's picture; a click is the hint
+    QPointer<forms::Label> Label2;                 // the hint: the word, for its sound and two seconds
+    QPointer<forms::Line> Line1;                   // divides the photograph from the right-hand panel
+    QPointer<forms::Line> Line2;                   // divides the picture and hint from the answer
+    QPointer<forms::TextBox> txtWord;              // the answer spelled so far
+    QPointer<forms::CommandButton> cmdErase;       // takes the answer's last letter away
+    QPointer<forms::CommandButton> Command1;       // the stop sign: closes the window
+    QPointer<forms::CommandButton> cmdGuess;       // compares the answer with the word
+    QPointer<forms::Timer> Timer1;                 // ends the hint
 
 protected:
     void build() override;

@@ -148,7 +148,7 @@ private slots:
         QCOMPARE(Screen::mousePointer(), Pointer::Default);
         QTest::keyClicks(abc.Text1, u"g"_s);
         qint64 emptied = 0;
-        connect(abc.Text1, &TextBox::change, this, [&] { emptied = clock.elapsed(); });
+        connect(abc.Text1, &forms::TextBox::change, this, [&] { emptied = clock.elapsed(); });
         QTRY_VERIFY_WITH_TIMEOUT(abc.PictureClickArmed, 3000);
         const qint64 armed = clock.elapsed();
         QVERIFY2(emptied >= 300 && emptied < 900 && armed >= 1000 && armed < 2500,

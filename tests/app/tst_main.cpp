@@ -38,7 +38,7 @@ template <class T, auto Member, int Index = -1> QWidget* control() {
 }
 template <class T> QWidget* face() {
     Forms::get<T>().load();
-    return Forms::get<T>().client()->template findChild<Image*>();
+    return Forms::get<T>().client()->template findChild<forms::Image*>();
 }
 } // namespace
 
@@ -61,7 +61,8 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(window) && !main.Image1->picture().isNull());
         QVERIFY(window->minimumSize() == window->maximumSize() &&
                 main.client()->grab().toImage().pixelColor(240, 10) == Qt::white);
-        for (CommandButton* button : {main.cmdABC.data(), main.cmdWordpot.data(), main.cmdHangman.data()}) {
+        for (forms::CommandButton* button :
+             {main.cmdABC.data(), main.cmdWordpot.data(), main.cmdHangman.data()}) {
             QVERIFY(QApplication::focusWidget() == button && !button->picture().isNull() &&
                     button->text().isEmpty());
             QTest::keyClick(window->windowHandle(), Qt::Key_Tab);

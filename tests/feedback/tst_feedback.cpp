@@ -18,14 +18,14 @@ feedback::FaceWindow& window(const QString& which) {
                                : Forms::get<frmSadface>();
 }
 
-Image* face(const QString& which) {
-    return window(which).client()->findChild<Image*>();
+forms::Image* face(const QString& which) {
+    return window(which).client()->findChild<forms::Image*>();
 }
 
 // "built-in", or the name of the face file, whose red is 40 times its number.
 QString shown(const QString& which) {
     const QImage picture = face(which)->picture().natural().toImage();
-    if (picture == builtInPicture(u":/pictures/%1face.ico"_s.arg(which)).natural().toImage())
+    if (picture == forms::builtInPicture(u":/pictures/%1face.ico"_s.arg(which)).natural().toImage())
         return u"built-in"_s;
     return u"face0%1"_s.arg(picture.pixelColor(0, 0).red() / 40);
 }
@@ -76,7 +76,7 @@ private slots:
                  qPrintable(QString::number(clock.elapsed())));
         QVERIFY(face(which)->width() > 250 && face(which)->height() > 250);
         QCOMPARE(f.window()->cursor().pixmap().toImage(),
-                 builtInPicture(u":/cursors/%1.ico"_s.arg(which)).natural().toImage());
+                 forms::builtInPicture(u":/cursors/%1.ico"_s.arg(which)).natural().toImage());
         QCOMPARE(f.window()->cursor().hotSpot(), QPoint(16, 16)); // its middle
         const QStringList heard = events;
         QTest::mouseClick(face(which), Qt::LeftButton);

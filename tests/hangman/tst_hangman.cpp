@@ -36,7 +36,7 @@ QString state(const frmHangman& game) {
     for (int i = 0; i < MostChances; ++i)
         circles += game.ImgCircle(i)->isHidden() ? u'0' : u'1';
     for (int i = 0; i < LongestWord; ++i) {
-        const Label& slot = *game.lbWord(i);
+        const forms::Label& slot = *game.lbWord(i);
         const QColor colour = slot.foreColor();
         const QString letter = colour == Qt::red      ? slot.caption().toLower()
                                : colour == Qt::yellow ? slot.caption()
@@ -48,10 +48,10 @@ QString state(const frmHangman& game) {
                 : game.lblLetter(i)->isEnabled() ? ""
                                                  : QString(letterAt(i).toLower());
     const QImage face = game.cmdTry_Again->picture().natural().toImage();
-    const char* shown = game.cmdTry_Again->isHidden()                       ? ""
-                        : face == LoadPicture(WonFace).natural().toImage()  ? " won"
-                        : face == LoadPicture(LostFace).natural().toImage() ? " lost"
-                                                                            : " ?";
+    const char* shown = game.cmdTry_Again->isHidden()                              ? ""
+                        : face == forms::LoadPicture(WonFace).natural().toImage()  ? " won"
+                        : face == forms::LoadPicture(LostFace).natural().toImage() ? " lost"
+                                                                                   : " ?";
     return QStringList{game.cmdDifficulty->text(), game.lblCount->caption(), circles, word}.join(u' ') +
            shown + gone;
 }
@@ -190,9 +190,9 @@ private slots:
         SoundLog sounds;
         auto& game = openWith({"EAR"});
         play(game, u"EAR"_s);
-        CommandButton& button = *game.cmdTry_Again;
+        forms::CommandButton& button = *game.cmdTry_Again;
         const QImage withFace = button.grab().toImage();
-        button.setPicture(Picture());
+        button.setPicture(forms::Picture());
         const QImage bare = button.grab().toImage();
         button.setText(QString());
         const QRect faceArea = difference(withFace, bare);

@@ -87,7 +87,7 @@ private slots:
     // leaves it: a letter tile that grew would overlap its neighbour on the board.
     void picturesFitTheirPlaces() {
         using Bounds = std::pair<QSize, QSize>;
-        const auto check = [&](const QString& name, const Picture& picture, Bounds bounds) {
+        const auto check = [&](const QString& name, const forms::Picture& picture, Bounds bounds) {
             const QSize size = picture.natural().size();
             QVERIFY2(!size.isEmpty() && size.expandedTo(bounds.first) == size &&
                          size.boundedTo(bounds.second) == size,
@@ -95,7 +95,7 @@ private slots:
         };
         for (const QString& name : assetFiles({"*.gif", "*.jpg", "*.ico"})) {
             const QString base = QFileInfo(name).completeBaseName().toLower();
-            const Picture picture = LoadPicture(MediaFile("\\" + name));
+            const forms::Picture picture = forms::LoadPicture(MediaFile("\\" + name));
             check(name, picture,
                   base.size() == 1    ? Bounds{{32, 32}, {48, 48}} // letter tiles: board slots 48 px apart
                   : base == "circle"  ? Bounds{{30, 30}, {36, 36}} // Hangman's 33 px circles
@@ -105,13 +105,13 @@ private slots:
             // A face stretched over a feedback window is drawn from its large image.
             QVERIFY2(!name.endsWith(".ico") || picture.forSize({256, 256}).width() >= 256, qPrintable(name));
         }
-        check("stop sign", builtInPicture(":/pictures/stop.gif"), {{100, 100}, {100, 100}});
-        check("the exit's question", LoadResPicture(101), {{300, 300}, {300, 300}});
-        check("the bowl under the board", builtInPicture(":/pictures/background.jpg"),
+        check("stop sign", forms::builtInPicture(":/pictures/stop.gif"), {{100, 100}, {100, 100}});
+        check("the exit's question", forms::LoadResPicture(101), {{300, 300}, {300, 300}});
+        check("the bowl under the board", forms::builtInPicture(":/pictures/background.jpg"),
               {{600, 495}, {600, 495}});
         for (const char* icon : {":/pictures/icon.ico", ":/pictures/happyface.ico", ":/pictures/sadface.ico",
                                  ":/cursors/happy.ico", ":/cursors/sad.ico"})
-            check(icon, builtInPicture(icon), {{32, 32}, {32, 32}});
+            check(icon, forms::builtInPicture(icon), {{32, 32}, {32, 32}});
     }
 };
 

@@ -31,9 +31,9 @@ frmWordpot& gameWith(QList<int> words, bool show = true) {
 }
 
 // The control shows this picture at its own size.
-bool shows(const Image* image, const QString& name) {
+bool shows(const forms::Image* image, const QString& name) {
     const QImage shown = image->shownPixmap().toImage();
-    return !shown.isNull() && shown == LoadPicture(pictureFile(name)).natural().toImage();
+    return !shown.isNull() && shown == forms::LoadPicture(pictureFile(name)).natural().toImage();
 }
 
 // The answer, "guess" while GUESS is on, the hint, and "timing" while the hint's timer runs.
@@ -119,7 +119,7 @@ private slots:
         // The photograph at its own size from the top-left corner, the dividing lines, and the white panel
         // seen through the hint's label.
         const QImage client = game.client()->grab().toImage();
-        const QImage photo = builtInPicture(u":/pictures/background.jpg"_s).natural().toImage();
+        const QImage photo = forms::builtInPicture(u":/pictures/background.jpg"_s).natural().toImage();
         QVERIFY(client.pixel(3, 3) == photo.pixel(3, 3) && client.pixel(595, 200) == photo.pixel(595, 200));
         QVERIFY(client.pixelColor(600, 300) == Qt::black && client.pixelColor(700, 272) == Qt::black);
         QVERIFY(client.pixelColor(610, 300) == Qt::white && client.pixelColor(690, 250) == Qt::white);
