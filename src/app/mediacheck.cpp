@@ -26,27 +26,64 @@ QStringList shown(const QList<MediaFile>& files) {
     return paths;
 }
 
+// The bytes of the formats' own framing that the check reads.
+constexpr QByteArrayView GifSignature("GIF8");
+constexpr QByteArrayView GifEnd("\0;", 2); // the last block's terminator, then the trailer
+constexpr QByteArrayView PngSignature("\x89PNG");
+constexpr QByteArrayView PngEnd("IEND\xAE\x42\x60\x82");
+
+namespace jpeg {
+constexpr quint8 MarkerPrefix = 0xFF;
+constexpr QByteArrayView Start("\xFF\xD8");
+constexpr QByteArrayView End("\xFF\xD9");
+constexpr quint8 FirstFrame = 0xC0; // start-of-frame markers run from here to LastFrame...
+constexpr quint8 LastFrame = 0xCF;
+constexpr quint8 HuffmanTables = 0xC4; // ...except these three, which share the range
+constexpr quint8 Extension = 0xC8;
+constexpr quint8 ArithmeticConditioning = 0xCC;
+constexpr quint8 ScanStart = 0xDA; // the image data follows
+constexpr quint8 EndMarker = 0xD9;
+constexpr int MarkerSize = 4;          // the marker, then its segment's length
+constexpr int FrameHeaderSize = 5;     // precision, height, width
+constexpr int SmallestFrameLength = 8; // the length field, the header and at least one component's count
+constexpr int MostSegments = 1000;
+} // namespace jpeg
+
+namespace ico {
+constexpr QByteArrayView Signature("\0\0\1\0", 4); // reserved, then the type: 1 for an icon
+constexpr int CountOffset = 4;
+constexpr int DirectoryOffset = 6;
+constexpr int EntrySize = 16;
+constexpr int EntryDataSize = 8; // in an entry: the image's size in bytes, then its offset in the file
+constexpr int EntryDataOffset = 12;
+} // namespace ico
+
 // Whether a picture file reaches the end its format marks. A GIF or JPEG cut short keeps a good header
 // and decodes without an error into the top of the picture, so only its last bytes tell; they are read
 // rather than the whole file, to keep the start quick.
 bool reachesItsEnd(QFile& file) {
+    constexpr int HeadSize = 6, TailSize = 32; // some writers pad after a JPEG's end mark
     const qint64 size = file.size();
-    const QByteArray head = file.seek(0) ? file.read(6) : QByteArray();
-    const QByteArray tail = file.seek(std::max<qint64>(0, size - 32)) ? file.read(32) : QByteArray();
-    if (head.startsWith("GIF8"))
-        return tail.endsWith(QByteArrayView("\0;", 2)); // the last block's terminator, then the trailer
-    if (head.startsWith("\xFF\xD8"))
-        return tail.contains("\xFF\xD9"); // some writers pad after the end mark
-    if (head.startsWith("\x89PNG"))
-        return tail.endsWith("IEND\xAE\x42\x60\x82");
-    if (head.startsWith(QByteArrayView("\0\0\1\0", 4))) { // an icon: every image it lists must be there
-        const int count = qFromLittleEndian<quint16>(head.constData() + 4);
-        const QByteArray entries = file.seek(6) ? file.read(16 * count) : QByteArray();
-        if (entries.size() != 16 * count)
+    const QByteArray head = file.seek(0) ? file.read(HeadSize) : QByteArray();
+    const QByteArray tail =
+        file.seek(std::max<qint64>(0, size - TailSize)) ? file.read(TailSize) : QByteArray();
+    if (head.startsWith(GifSignature))
+        return tail.endsWith(GifEnd);
+    if (head.startsWith(jpeg::Start))
+        return tail.contains(jpeg::End);
+    if (head.startsWith(PngSignature))
+        return tail.endsWith(PngEnd);
+    if (head.startsWith(ico::Signature)) { // every image an icon lists must be there
+        const int count = qFromLittleEndian<quint16>(head.constData() + ico::CountOffset);
+        const QByteArray entries =
+            file.seek(ico::DirectoryOffset) ? file.read(ico::EntrySize * count) : QByteArray();
+        if (entries.size() != ico::EntrySize * count)
             return false;
         for (int i = 0; i < count; ++i) {
-            const char* entry = entries.constData() + 16 * i;
-            if (qint64(qFromLittleEndian<quint32>(entry + 8)) + qFromLittleEndian<quint32>(entry + 12) > size)
+            const char* entry = entries.constData() + ico::EntrySize * i;
+            if (qint64(qFromLittleEndian<quint32>(entry + ico::EntryDataOffset)) +
+                    qFromLittleEndian<quint32>(entry + ico::EntryDataSize) >
+                size)
                 return false;
         }
     }
@@ -57,23 +94,27 @@ bool reachesItsEnd(QFile& file) {
 // the decoder would. Asking the decoder itself would load the JPEG library, some 500 KiB that the main menu
 // would then carry for nothing.
 bool hasJpegFrame(QFile& file) {
-    qint64 at = 2; // after the start mark
-    for (int segments = 0; segments < 1000; ++segments) {
-        const QByteArray marker = file.seek(at) ? file.read(4) : QByteArray();
-        if (marker.size() < 4 || quint8(marker[0]) != 0xFF)
+    using namespace jpeg;
+    qint64 at = Start.size();
+    for (int segments = 0; segments < MostSegments; ++segments) {
+        const QByteArray marker = file.seek(at) ? file.read(MarkerSize) : QByteArray();
+        if (marker.size() < MarkerSize || quint8(marker[0]) != MarkerPrefix)
             return false;
         const quint8 kind = quint8(marker[1]);
-        if (kind == 0xFF) { // a fill byte before the marker
+        if (kind == MarkerPrefix) { // a fill byte before the marker
             ++at;
             continue;
         }
         const int length = qFromBigEndian<quint16>(marker.constData() + 2);
-        if (kind >= 0xC0 && kind <= 0xCF && kind != 0xC4 && kind != 0xC8 && kind != 0xCC) {
-            const QByteArray frame = file.read(5); // precision, height, width
-            return length >= 8 && frame.size() == 5 && qFromBigEndian<quint16>(frame.constData() + 1) > 0 &&
+        if (kind >= FirstFrame && kind <= LastFrame && kind != HuffmanTables && kind != Extension &&
+            kind != ArithmeticConditioning) {
+            const QByteArray frame = file.read(FrameHeaderSize);
+            return length >= SmallestFrameLength && frame.size() == FrameHeaderSize &&
+                   qFromBigEndian<quint16>(frame.constData() + 1) > 0 &&
                    qFromBigEndian<quint16>(frame.constData() + 3) > 0;
         }
-        if (kind == 0xDA || kind == 0xD9 || length < 2) // image data or the end, with no frame before
+        if (kind == ScanStart || kind == EndMarker ||
+            length < 2) // image data or the end, with no frame before
             return false;
         at += 2 + length;
     }
@@ -86,7 +127,7 @@ bool isWholePicture(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
-    const bool header = file.peek(2) == "\xFF\xD8" ? hasJpegFrame(file) : [&] {
+    const bool header = file.peek(jpeg::Start.size()) == jpeg::Start ? hasJpegFrame(file) : [&] {
         QImageReader reader(&file);
         return reader.canRead() && reader.size().isValid();
     }();

@@ -105,36 +105,50 @@ private slots:
         QCOMPARE(checkMediaFolder().missingSounds, QList<MediaFile>{sound});
     }
 
-    // A JPEG's header is read without its decoder: a frame of some size must come before the image data.
-    void startUpCheckReadsJpegHeaders_data() {
+    // A picture is refused when its header is damaged (a JPEG's is read without its decoder: a frame of some
+    // size must come before the image data) or when it is cut short (a JPEG or GIF still decodes into the
+    // top of the picture; an icon's directory then lists images beyond the file's end).
+    void startUpCheckFindsDamagedPictures_data() {
+        QTest::addColumn<QString>("name");
         QTest::addColumn<QByteArray>("mark"); // the bytes are changed from the first place this is found
         QTest::addColumn<int>("offset");
         QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("cut"); // the bytes taken off the end
         QTest::addColumn<bool>("readable");
-        QTest::newRow("whole") << "\xFF\xD8"_ba << 0 << "\xFF\xD8"_ba << true;
-        QTest::newRow("garbled after the start mark") << "\xFF\xD8"_ba << 2 << "\x00"_ba << false;
-        QTest::newRow("frame of no width") << "\xFF\xC0"_ba << 7 << "\x00\x00"_ba << false;
-        QTest::newRow("no frame before the image data") << "\xFF\xC0"_ba << 1 << "\xE5"_ba << false;
+        QTest::newRow("jpeg whole") << u"dog.jpg"_s << "\xFF\xD8"_ba << 0 << "\xFF\xD8"_ba << 0 << true;
+        QTest::newRow("jpeg garbled after the start mark")
+            << u"dog.jpg"_s << "\xFF\xD8"_ba << 2 << "\x00"_ba << 0 << false;
+        QTest::newRow("jpeg frame of no width")
+            << u"dog.jpg"_s << "\xFF\xC0"_ba << 7 << "\x00\x00"_ba << 0 << false;
+        QTest::newRow("jpeg no frame before the image data")
+            << u"dog.jpg"_s << "\xFF\xC0"_ba << 1 << "\xE5"_ba << 0 << false;
+        QTest::newRow("jpeg cut short") << u"dog.jpg"_s << QByteArray() << 0 << QByteArray() << 4000 << false;
+        QTest::newRow("gif cut short") << u"Zebra.gif"_s << QByteArray() << 0 << QByteArray() << 400 << false;
+        QTest::newRow("icon cut short")
+            << u"face02.ico"_s << QByteArray() << 0 << QByteArray() << 400 << false;
     }
-    void startUpCheckReadsJpegHeaders() {
+    void startUpCheckFindsDamagedPictures() {
+        QFETCH(QString, name);
         QFETCH(QByteArray, mark);
         QFETCH(int, offset);
         QFETCH(QByteArray, bytes);
+        QFETCH(int, cut);
         QFETCH(bool, readable);
         testsupport::prepare();
-        const MediaFile dog(u"\\dog.jpg"_s);
-        QFile original(MediaFolder::resolve(dog));
+        const MediaFile file(u'\\' + name);
+        QFile original(MediaFolder::resolve(file));
         QVERIFY(original.open(QIODevice::ReadOnly));
         QByteArray data = original.readAll();
         const qsizetype at = data.indexOf(mark);
-        QVERIFY(at >= 0);
+        QVERIFY(at >= 0 && cut < data.size());
         data.replace(at + offset, bytes.size(), bytes);
+        data.chop(cut);
         QTemporaryDir dir;
-        QFile copy(dir.filePath(u"dog.jpg"_s));
+        QFile copy(dir.filePath(name));
         QVERIFY(copy.open(QIODevice::WriteOnly) && copy.write(data) == data.size());
         copy.close();
         MediaFolder::setPathForTesting(dir.path());
-        QCOMPARE(checkMediaFolder().unreadablePictures.contains(dog), !readable);
+        QCOMPARE(checkMediaFolder().unreadablePictures.contains(file), !readable);
     }
 
     // What a screen reader says of each control a child can use: its name, and that it is a button (or the
