@@ -44,9 +44,11 @@ void returnLargeBlocksWhenFreed() {
 
 int main(int argc, char* argv[]) {
     refuseSessionBusLaunch();
-    if (const std::optional<int> status = commandLineExitStatus(argc, argv))
-        return *status;
-    if (const QString missing = platform::missingDisplay(); !missing.isEmpty()) {
+    const CommandLine commandLine = readCommandLine(argc, argv);
+    if (commandLine.exitStatus)
+        return *commandLine.exitStatus;
+    if (const QString missing = commandLine.choosesDisplay ? QString() : platform::missingDisplay();
+        !missing.isEmpty()) {
         std::fprintf(stderr, "Wordpot needs a graphical display: %s\n", qPrintable(missing));
         return 1;
     }

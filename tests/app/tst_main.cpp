@@ -19,6 +19,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QLineEdit>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -178,6 +179,48 @@ private slots:
         QTEST(accessible->text(QAccessible::Name), "name");
         QCOMPARE(accessible->role(),
                  qobject_cast<QLineEdit*>(control()) ? QAccessible::EditableText : QAccessible::Button);
+    }
+
+    // The command line of the real program, with no display: Qt's own options are Qt's, help and version
+    // answer without a window, and anything else is refused as it was typed. An option that chooses the
+    // window system or the display reaches Qt.
+    void commandLine_data() {
+        QTest::addColumn<QString>("arguments");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("says"); // on stdout, or stderr for a status other than 0
+        const QString version = u"Wordpot " WORDPOT_VERSION ""_s;
+        const QString cannotOpen = u"the one it was given could not be opened"_s;
+        QTest::newRow("version") << u"--version"_s << 0 << version;
+        QTest::newRow("help") << u"-h"_s << 0 << u"-platform"_s;
+        QTest::newRow("Qt's options")
+            << u"-platform offscreen -style Fusion -reverse --version"_s << 0 << version;
+        QTest::newRow("Qt's options with =")
+            << u"-style=Fusion -qwindowgeometry 9x9+0+0 --help"_s << 0 << u"Usage:"_s;
+        QTest::newRow("a restored session") << u"-session 1234abcd --version"_s << 0 << version;
+        QTest::newRow("a platform") << u"-platform nowhere"_s << 1 << cannotOpen;
+        QTest::newRow("a display") << u"-display :1023"_s << 1 << cannotOpen;
+        QTest::newRow("unknown short") << u"-x"_s << 2 << u"Unknown option '-x'"_s;
+        QTest::newRow("unknown word") << u"-platforms x"_s << 2 << u"Unknown option '-platforms'"_s;
+        QTest::newRow("unknown long") << u"--frobnicate=3"_s << 2 << u"Unknown option '--frobnicate'"_s;
+        QTest::newRow("no value") << u"--version -session"_s << 2 << u"Missing value after '-session'"_s;
+        QTest::newRow("an argument") << u"words"_s << 2 << u"Unexpected argument 'words'"_s;
+    }
+    void commandLine() {
+        QFETCH(QString, arguments);
+        QFETCH(int, status);
+        QFETCH(QString, says);
+        QProcess program;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            environment.remove(QLatin1String(name));
+        program.setProcessEnvironment(environment);
+        program.start(QStringLiteral(WORDPOT_EXECUTABLE), arguments.split(u' '));
+        QVERIFY(program.waitForFinished(10000));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        const QString output = QString::fromLocal8Bit(status == 0 ? program.readAllStandardOutput()
+                                                                  : program.readAllStandardError());
+        QVERIFY2(output.contains(says), qPrintable(output));
+        QCOMPARE(program.exitCode(), status);
     }
 
     // With no session bus about (and a display, which libdbus needs to launch one), starting the sound
