@@ -232,8 +232,7 @@ bool frmHangman::previewKey(QKeyEvent* event) {
     const QChar capital = text.front().toUpper();
     if (capital < QLatin1Char('A') || capital > QLatin1Char('Z'))
         return false;
-    const int index = capital.unicode() - u'A';
-    if (lblLetter(index)->isEnabled() && !lblLetter(index)->isHidden())
-        lblLetter_Click(index);
+    if (!m_game.hasGuessed(capital))
+        lblLetter_Click(capital.unicode() - u'A');
     return true;
 }

@@ -7,11 +7,14 @@ namespace hangman {
 void Game::start(const QString& word) {
     m_word = word;
     m_uncovered.assign(std::size_t(word.size()), false);
+    m_guessed.clear();
     m_chances = Levels[std::size_t(m_level)].chances;
 }
 
 Guess Game::guess(QChar letter) {
     Guess result;
+    if (!hasGuessed(letter))
+        m_guessed.append(letter);
     // Every occurrence is uncovered by the same guess.
     for (int i = 0; i < m_word.size(); ++i) {
         if (m_word[i] == letter) {
@@ -23,10 +26,14 @@ Guess Game::guess(QChar letter) {
         --m_chances;
         result.chanceTaken = true;
     }
-    result.won =
-        std::all_of(m_uncovered.begin(), m_uncovered.end(), [](bool uncovered) { return uncovered; });
-    result.lost = m_chances == 0;
+    result.won = won();
+    result.lost = lost();
     return result;
+}
+
+bool Game::won() const {
+    return !m_word.isEmpty() &&
+           std::all_of(m_uncovered.begin(), m_uncovered.end(), [](bool uncovered) { return uncovered; });
 }
 
 std::vector<int> Game::covered() const {

@@ -42,7 +42,7 @@ public:
     explicit Game(int level = 0)
         : m_level(level) {}
 
-    // A new game at the current level with this word, in capitals.
+    // A new game at the current level with this word, in capitals: nothing guessed yet.
     void start(const QString& word);
     // Goes round the levels; the next game starts at the new one.
     void nextLevel() { m_level = (m_level + 1) % int(Levels.size()); }
@@ -50,6 +50,11 @@ public:
     // The tiles stay in play after a game has ended: guesses go on counting, but a miss with no chance
     // left takes nothing, since there is no circle below the first.
     Guess guess(QChar letter);
+    // Whether the letter has been guessed in this game (its tile is gone).
+    bool hasGuessed(QChar letter) const { return m_guessed.contains(letter); }
+    // Before the first game there is no word to win or lose.
+    bool won() const;
+    bool lost() const { return !m_word.isEmpty() && m_chances == 0; }
 
     int level() const { return m_level; }
     const QString& word() const { return m_word; }
@@ -61,6 +66,7 @@ private:
     int m_level;
     QString m_word;
     std::vector<bool> m_uncovered;
+    QString m_guessed; // in the order they were guessed
     int m_chances = 0;
 };
 

@@ -1,15 +1,13 @@
-// Hangman: the word table, its draw and a game's rules, and the window played with a chosen word: what it
-// shows at each sound, the levels, the keys and the main menu.
+// Hangman's window played with a chosen word: what it shows at each sound, the levels, the keys and the
+// main menu.
 #include "app/frmMain.h"
 #include "forms/pictures.h"
 #include "forms/screen.h"
 #include "hangman/frmHangman.h"
 #include "testsupport.h"
 
-#include <cmath>
 #include <map>
 #include <QTest>
-#include <set>
 
 using namespace hangman;
 using namespace Qt::StringLiterals;
@@ -83,40 +81,6 @@ private slots:
     void cleanup() {
         Forms::destroyAll();
         testsupport::settle();
-    }
-
-    // Real data: every word fits the slots and is spelled from the tiles, and none comes twice. Every r the
-    // source gives is below 1, so the largest float below 1 is the draw's worst case.
-    void wordTableAndDraw() {
-        std::set<std::string_view> seen;
-        std::map<std::size_t, int> byLength;
-        for (const std::string_view word : HangmanWords) {
-            const bool capitals = word.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZ") == word.npos;
-            QVERIFY2(capitals && seen.insert(word).second, word.data());
-            ++byLength[word.size()];
-        }
-        QCOMPARE(byLength, (std::map<std::size_t, int>{{3, 20}, {4, 152}, {5, 148}, {6, 105}, {7, 40}}));
-        QVERIFY(HangmanWords.at(wordIndexFor(0.0f)) == "ALLOW" &&
-                HangmanWords.at(wordIndexFor(0.5f)) == "MIRROR");
-        QCOMPARE(wordIndexFor(std::nextafter(1.0f, 0.0f)), WordCount - 1);
-    }
-
-    // A lost game goes on: a miss takes no chance below none, a hit uncovers every occurrence at once, and
-    // the word can still be completed. After each guess: the positions found, "m" for a miss that took a
-    // chance and "-" for one that took none, "W" won, "L" lost, and the chances left.
-    void aGameLostAtHardGoesOn() {
-        Game game(2);
-        game.start(u"BALLOON"_s);
-        QStringList seen;
-        for (const QChar letter : u"ZQXJKLHOBAN"_s) {
-            const Guess guess = game.guess(letter);
-            QString found = guess.found.empty() ? QString(guess.chanceTaken ? u'm' : u'-') : QString();
-            for (const int position : guess.found)
-                found += QString::number(position);
-            seen << found + (guess.won ? "W" : "") + (guess.lost ? "L" : "")
-                 << QString::number(game.chances());
-        }
-        QCOMPARE(seen.join(u' '), u"m 4 m 3 m 2 m 1 mL 0 23L 0 -L 0 45L 0 0L 0 1L 0 6WL 0"_s);
     }
 
     // Each level click starts a new game with a new word and every tile back; Try Again keeps the level. A
