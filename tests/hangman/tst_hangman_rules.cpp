@@ -1,6 +1,7 @@
 // Hangman's rules without a window: the word table and its draw, and what guesses do to a game.
 #include "hangman/hangmangame.h"
 #include "hangman/hangmanwords.h"
+#include "hangman/layout.h"
 
 #include <cmath>
 #include <map>
@@ -57,6 +58,48 @@ private slots:
         QVERIFY(game.hasGuessed(u'E') && game.hasGuessed(u'Z') && !game.hasGuessed(u'R'));
         game.start(u"EAR"_s);
         QVERIFY(!game.hasGuessed(u'E') && !game.won());
+    }
+
+    // Every layout stays inside the window and clear of the circles, its slots side by side; A to Z with
+    // words of up to seven places is the window's own design, tile for tile and slot for slot.
+    void layouts_data() {
+        QTest::addColumn<int>("tiles");
+        QTest::addColumn<int>("longest");
+        QTest::addColumn<bool>("fits");
+        QTest::newRow("A to Z, 7") << 26 << 7 << true;
+        QTest::newRow("A to Z, 3") << 26 << 3 << true;
+        QTest::newRow("German, 12") << 30 << 12 << true;
+        QTest::newRow("Greek, 9") << 24 << 9 << true;
+        QTest::newRow("two full rows") << MostTiles << 8 << true;
+        QTest::newRow("too many tiles") << MostTiles + 1 << 7 << false;
+        QTest::newRow("too long") << 26 << MostSlots + 1 << false;
+    }
+    void layouts() {
+        QFETCH(int, tiles);
+        QFETCH(int, longest);
+        QFETCH(bool, fits);
+        const std::optional<Layout> layout = layoutFor(tiles, longest);
+        QCOMPARE(layout.has_value(), fits);
+        if (!fits)
+            return;
+        const QRect window(0, 0, 9675, 7815), aboveCircles(0, 0, 9675, 1320), slotBand(0, 3720, 9675, 2400);
+        QCOMPARE(int(layout->tiles.size()), tiles);
+        QCOMPARE(int(layout->wordSlots.size()), std::max(longest, 7));
+        for (const QRect& tile : layout->tiles)
+            QVERIFY(aboveCircles.contains(tile));
+        for (std::size_t i = 0; i < layout->wordSlots.size(); ++i) {
+            QVERIFY(slotBand.contains(layout->wordSlots[i]) && window.contains(layout->wordSlots[i]));
+            QVERIFY(i == 0 || layout->wordSlots[i].left() > layout->wordSlots[i - 1].right());
+        }
+        if (tiles == 26 && longest <= 7) {
+            QCOMPARE(layout->tiles.front(), QRect(120, 120, 375, 495));
+            QCOMPARE(layout->tiles.back(), QRect(120 + 360 * 25, 120, 375, 495));
+            QCOMPARE(layout->wordSlots.front(), QRect(240, 4080, 1215, 1695));
+            QCOMPARE(layout->wordSlots.back(), QRect(240 + 1320 * 6, 4080, 1215, 1695));
+            QCOMPARE(layout->slotPoints, 72.0);
+        } else {
+            QVERIFY(layout->slotPoints <= 72.0 && layout->slotPoints >= 36.0);
+        }
     }
 };
 
