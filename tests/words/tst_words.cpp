@@ -223,9 +223,7 @@ private slots:
                                  {"fr", "Français"},
                                  {"en", "English"},
                                  {"en_gb", "British English"},
-                                 {"pt", "Português"},
                                  {"pt_BR", "Português (Brasil)"},
-                                 {"sr", "Српски"},
                                  {"sr@latin", "Srpski"},
                                  {"sr@ijekavianlatin", "Srpski (ijekavski)"},
                                  {"nds", "Neddersass’sch"},
@@ -248,7 +246,6 @@ private slots:
         QTest::newRow("de") << u"de"_s << u"AÄBCDEFGHIJKLMNOÖPQRSẞTUÜVWXYZ"_s;
         QTest::newRow("tr") << u"tr"_s << u"ABCÇDEFGĞHIİJKLMNOÖPQRSŞTUÜVWXYZ"_s;
         QTest::newRow("et") << u"et"_s << u"ABCDEFGHIJKLMNOPQRSŠZŽTUVWÕÄÖÜXY"_s;
-        QTest::newRow("sv") << u"sv"_s << u"ABCDEFGHIJKLMNOPQRSTUVWXYZÅÄÖ"_s;
         QTest::newRow("id, not in the table") << u"id"_s << u"ABCDEFGHIJKLMNOPQRSTUVWXYZ"_s;
         QTest::newRow("ja") << u"ja"_s << u"no alphabet"_s;
     }
@@ -268,13 +265,11 @@ private slots:
             {"latin", "BALLOON", "B A L L O O N"},
             {"latin", "CAFÉ", "! has \"É\", which has no tile"},
             {"fr", "Élève", "É=E L È=E V E"},
-            {"fr", "garçon", "G A R Ç=C O N"},
             {"de", "Straße", "S T R A ẞ E"},
             {"de", "Eichhörnchen", "E I C H H Ö R N C H E N"},
             {"de", "Straßenbahnhaltestelle", "! is longer than 12"},
             {"de", "Ei", "! is shorter than 3 letters"},
             {"de", "Ice Cream", "I C E ( ) C R E A M"},
-            {"de", "T-Shirt", "T (-) S H I R T"},
             {"es", "cigüeña", "C I G Ü=U E Ñ A"},
             {"tr", "kırmızı", "K I R M I Z I"},
             {"tr", "istanbul", "İ S T A N B U L"},
@@ -285,7 +280,6 @@ private slots:
             {"el", "προϊόν", "Π Ρ Ο Ϊ=Ι Ο Ν"},
             {"pa", "ਕਿੱਲ ਆਲੂ", "ਕਿੱ=ਕ ਲ ( ) ਆ=ਅ ਲੂ=ਲ"},
             {"pa", "ਉਪ-ਗ੍ਰਹਿ", "! joins consonants in \"ਗ੍ਰ\""},
-            {"de", "apollo", "A P O L L O"},
             {"el", "apollo", "! has \"A\", which has no tile"},
         };
         for (const auto& [language, word, places] : rows)
