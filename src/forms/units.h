@@ -29,6 +29,9 @@ constexpr QSize sizeTw(int width, int height) {
 constexpr QRect rectTw(int left, int top, int width, int height) {
     return {px(left), px(top), px(width), px(height)};
 }
+constexpr QRect rectTw(QRect twips) {
+    return rectTw(twips.x(), twips.y(), twips.width(), twips.height());
+}
 
 // Font sizes become pixel sizes at 96 dpi, so a layout looks the same under any DPI setting.
 constexpr int fontPixels(double points) {

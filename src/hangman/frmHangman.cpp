@@ -6,6 +6,7 @@
 #include "forms/units.h"
 #include "hangman/hangmangame.h"
 #include "media/global.h"
+#include "media/speaker.h"
 
 #include <array>
 #include <QKeyEvent>
@@ -22,13 +23,6 @@ const FormDesign Design{
     .minMaxButtons = true,
 };
 
-// The letter tiles stand in one row, each a little wider than its step, so neighbours overlap slightly.
-constexpr int TileLeft = 120;
-constexpr int TileStep = 360;
-constexpr int TileTop = 120;
-constexpr int TileWidth = 375;
-constexpr int TileHeight = 495;
-
 // The circles form three groups of five, each laid out like the five spots of a die.
 constexpr int CirclesPerGroup = 5;
 constexpr int CircleGroupLeft = 240;
@@ -37,14 +31,10 @@ constexpr int CircleSize = 495;
 constexpr std::array<QPoint, CirclesPerGroup> DieSpots{
     {{0, 1320}, {1200, 1320}, {0, 2520}, {1200, 2520}, {600, 1920}}};
 
-constexpr int SlotCount = LongestWord;
-constexpr int SlotLeft = 240;
-constexpr int SlotStep = 1320;
-constexpr int SlotTop = 4080;
-constexpr int SlotWidth = 1215;
-constexpr int SlotHeight = 1695;
-
 constexpr QRect CountArea = rectTw(5640, 720, 3855, 3015);
+// With a word list, a hint button and its text stand between the circles and the slots.
+constexpr QRect HintButton = rectTw(240, 3240, 615, 615);
+constexpr QRect HintArea = rectTw(960, 3120, 4575, 855);
 constexpr QRect TryAgainButton = rectTw(120, 6240, 3495, 1335);
 constexpr QRect DifficultyButton = rectTw(6000, 6240, 3495, 1335);
 constexpr QRect StopSign = rectTw(4080, 6120, 1500, 1500);
@@ -55,30 +45,44 @@ constexpr quint32 SlotColour = 0x00000000;
 constexpr quint32 FoundColour = 0x0000FFFF;
 constexpr quint32 RevealedColour = 0x000000FF;
 
-constexpr QRect tileRect(int index) {
-    return rectTw(TileLeft + TileStep * index, TileTop, TileWidth, TileHeight);
-}
-
 constexpr QRect circleRect(int index) {
     const QPoint spot = DieSpots.at(std::size_t(index % CirclesPerGroup));
     const int groupLeft = CircleGroupLeft + CircleGroupStep * (index / CirclesPerGroup);
     return rectTw(groupLeft + spot.x(), spot.y(), CircleSize, CircleSize);
 }
 
-constexpr QRect slotRect(int index) {
-    return rectTw(SlotLeft + SlotStep * index, SlotTop, SlotWidth, SlotHeight);
-}
 } // namespace
 
 frmHangman::frmHangman()
     : Form(Design) {}
 
+void frmHangman::chooseWords() {
+    // A list is read when the window opens, not at start-up, and kept while the choice stays.
+    m_list = words::chosenWords();
+    m_playable.clear();
+    int longest = 0;
+    for (int i = 0; m_list != nullptr && i < m_list->entries.size(); ++i) {
+        if (words::hangmanProblem(m_list->alphabet, m_list->entries[i].text).isEmpty()) {
+            m_playable.append(i);
+            longest = std::max(longest, int(m_list->alphabet.positions(m_list->entries[i].text)->size()));
+        }
+    }
+    const std::optional<Layout> layout =
+        m_list != nullptr ? layoutFor(int(m_list->alphabet.letters().size()), longest) : std::nullopt;
+    if (m_list != nullptr && (m_playable.isEmpty() || !layout)) {
+        qWarning("wordpot: the chosen words have none Hangman can show; it plays with its own");
+        m_list = nullptr;
+    }
+    m_layout = m_list != nullptr ? *layout : *layoutFor(LetterCount, LongestWord);
+}
+
 void frmHangman::build() {
+    chooseWords();
     lblLetter.clear();
-    for (int i = 0; i < LetterCount; ++i) {
-        auto* tile = new Label(client(), tileRect(i));
-        tile->setCaption(letterAt(i));
-        tile->setFont(font(FontFace::MsSansSerif, 18, true));
+    for (int i = 0; i < int(m_layout.tiles.size()); ++i) {
+        auto* tile = new Label(client(), rectTw(m_layout.tiles[std::size_t(i)]));
+        tile->setCaption(m_list != nullptr ? m_list->alphabet.letters()[i] : QString(letterAt(i)));
+        tile->setFont(font(FontFace::MsSansSerif, m_layout.tilePoints, true));
         tile->setBackColor(bgr(TileColour));
         tile->setAlignment(Qt::AlignHCenter);
         connect(tile, &Label::clicked, this, [this, i] { lblLetter_Click(i); });
@@ -96,9 +100,9 @@ void frmHangman::build() {
     lblCount->setAlignment(Qt::AlignHCenter);
 
     lbWord.clear();
-    for (int i = 0; i < SlotCount; ++i) {
-        auto* slot = new Label(client(), slotRect(i));
-        slot->setFont(font(FontFace::TimesNewRoman, 72, true));
+    for (const QRect& place : m_layout.wordSlots) {
+        auto* slot = new Label(client(), rectTw(place));
+        slot->setFont(font(FontFace::TimesNewRoman, m_layout.slotPoints, true));
         slot->setBackColor(bgr(SlotColour));
         slot->setForeColor(bgr(FoundColour));
         slot->setAlignment(Qt::AlignHCenter);
@@ -121,6 +125,17 @@ void frmHangman::build() {
     Image1->setPicture(builtInPicture(QStringLiteral(":/pictures/stop.gif")));
     Image1->setAccessibleName(QStringLiteral("Stop"));
 
+    // A list's words come with a hint a child can ask to hear.
+    cmdHint = new CommandButton(client(), HintButton, QStringLiteral("?"));
+    cmdHint->setFont(font(FontFace::ArialBlack, 24, true));
+    cmdHint->setFocusPolicy(Qt::NoFocus);
+    cmdHint->setAccessibleName(QStringLiteral("Hint"));
+    cmdHint->hide();
+    lblHint = new Label(client(), HintArea, font(FontFace::Arial, 12, true));
+    lblHint->setTransparent(true);
+    lblHint->hide();
+
+    connect(cmdHint, &CommandButton::clicked, this, &frmHangman::cmdHint_Click);
     connect(cmdTry_Again, &CommandButton::clicked, this, &frmHangman::cmdTry_Again_Click);
     connect(cmdDifficulty, &CommandButton::clicked, this, &frmHangman::cmdDifficulty_Click);
     connect(Image1, &Image::clicked, this, &frmHangman::Image1_Click);
@@ -154,7 +169,7 @@ void frmHangman::showLevel() {
 void frmHangman::NewGame() {
     cmdTry_Again->hide();
     ResetLetters();
-    for (int i = 0; i < SlotCount; ++i) {
+    for (int i = 0; i < lbWord.count(); ++i) {
         lbWord(i)->hide();
         lbWord(i)->setForeColor(bgr(FoundColour)); // undoes the red of a lost game
     }
@@ -169,21 +184,52 @@ void frmHangman::NewGame() {
 }
 
 void frmHangman::ResetLetters() {
-    for (int i = 0; i < LetterCount; ++i) {
+    for (int i = 0; i < lblLetter.count(); ++i) {
         lblLetter(i)->setEnabled(true);
         lblLetter(i)->show();
     }
-    for (int i = 0; i < SlotCount; ++i)
+    for (int i = 0; i < lbWord.count(); ++i)
         lbWord(i)->setCaption(QString());
 }
 
 void frmHangman::PickWord() {
     // The source re-seeds itself for every draw, so every game starts from the clock.
-    WordNumber = wordIndexFor(m_random());
-    const std::string_view word = HangmanWords.at(std::size_t(WordNumber));
-    m_game.start(QString::fromLatin1(word.data(), qsizetype(word.size())).toUpper());
-    for (int i = 0; i < m_game.word().size(); ++i)
+    const float r = m_random();
+    if (m_list == nullptr) {
+        WordNumber = wordIndexFor(r);
+        const std::string_view word = HangmanWords.at(std::size_t(WordNumber));
+        m_game.start(QString::fromLatin1(word.data(), qsizetype(word.size())).toUpper());
+    } else {
+        WordNumber = std::min(int(double(r) * double(m_playable.size())), int(m_playable.size()) - 1);
+        m_game.start(*m_list->alphabet.positions(entry().text));
+    }
+    for (int i = 0; i < m_game.places().size(); ++i) {
         lbWord(i)->show();
+        if (m_game.places()[i].tile == words::Alphabet::NoTile) // a space or a hyphen stands uncovered
+            lbWord(i)->setCaption(m_game.places()[i].shown);
+    }
+    lblHint->setCaption(QString());
+    lblHint->hide();
+    cmdHint->setVisible(m_list != nullptr && !entry().hint.isEmpty());
+}
+
+const words::Entry& frmHangman::entry() const {
+    return m_list->entries[m_playable[WordNumber]];
+}
+
+void frmHangman::cmdHint_Click() {
+    lblHint->setCaption(entry().hint);
+    lblHint->show();
+    Speaker::instance().say(entry().hint, m_list->locale, false);
+}
+
+void frmHangman::sayLetter(int tile) {
+    const QString letter = lblLetter(tile)->caption();
+    // The built-in recordings name A to Z in English; another language's letters are named in it.
+    if (m_list == nullptr || (m_list->locale.language() == QLocale::English && tile < LetterCount))
+        Global::PlayWave(letterSound(letter.front()), true);
+    else
+        Speaker::instance().say(letter, m_list->locale, true);
 }
 
 void frmHangman::lblLetter_Click(int Index) {
@@ -191,12 +237,12 @@ void frmHangman::lblLetter_Click(int Index) {
         lblLetter(Index)->setEnabled(false);
         lblLetter(Index)->hide();
     }
-    GuessLetter = letterAt(Index);
+    GuessLetter = lblLetter(Index)->caption();
     // The tile is gone before the letter is spoken; its slots fill only once the child has heard it.
-    Global::PlayWave(letterSound(GuessLetter.front()), true);
-    const Guess guess = m_game.guess(GuessLetter.front());
+    sayLetter(Index);
+    const Guess guess = m_game.guess(Index);
     for (const int position : guess.found)
-        lbWord(position)->setCaption(GuessLetter);
+        lbWord(position)->setCaption(m_game.places()[position].shown);
 
     if (guess.found.empty()) {
         if (guess.chanceTaken)
@@ -213,7 +259,7 @@ void frmHangman::lblLetter_Click(int Index) {
     if (guess.lost) {
         for (const int position : m_game.covered()) {
             lbWord(position)->setForeColor(bgr(RevealedColour));
-            lbWord(position)->setCaption(m_game.word().mid(position, 1));
+            lbWord(position)->setCaption(m_game.places()[position].shown);
         }
         Global::PlayWave(OutOfChancesSound, false);
         cmdTry_Again->setPicture(LoadPicture(LostFace));
@@ -227,12 +273,24 @@ bool frmHangman::previewKey(QKeyEvent* event) {
     if (modifiers != Qt::NoModifier && modifiers != Qt::ShiftModifier)
         return false;
     const QString text = event->text();
-    if (text.size() != 1)
+    if (text == QLatin1String("?") && cmdHint->isVisible()) {
+        cmdHint_Click();
+        return true;
+    }
+    const int tile = tileTyped(text);
+    if (tile < 0)
         return false;
-    const QChar capital = text.front().toUpper();
-    if (capital < QLatin1Char('A') || capital > QLatin1Char('Z'))
-        return false;
-    if (!m_game.hasGuessed(capital))
-        lblLetter_Click(capital.unicode() - u'A');
+    if (!m_game.hasGuessed(tile))
+        lblLetter_Click(tile);
     return true;
+}
+
+int frmHangman::tileTyped(const QString& text) const {
+    if (m_list == nullptr) {
+        const QChar capital = text.size() == 1 ? text.front().toUpper() : QChar();
+        return capital >= QLatin1Char('A') && capital <= QLatin1Char('Z') ? capital.unicode() - u'A' : -1;
+    }
+    // A letter with a mark the language does not count as its own finds its letter's tile.
+    const auto places = m_list->alphabet.positions(text);
+    return places && places->size() == 1 ? places->front().tile : -1;
 }

@@ -6,7 +6,9 @@
 #include "forms/form.h"
 #include "hangman/hangmangame.h"
 #include "hangman/hangmanwords.h"
+#include "hangman/layout.h"
 #include "random/random.h"
+#include "words/chosen.h"
 
 #include <QPointer>
 #include <QString>
@@ -21,6 +23,7 @@ public:
     void cmdTry_Again_Click();
     void lblLetter_Click(int Index);
     void Image1_Click();
+    void cmdHint_Click();
 
     void NewGame();
     void ResetLetters();
@@ -39,8 +42,10 @@ public:
     QPointer<forms::CommandButton> cmdTry_Again;  // shown when a game has ended, with its face
     QPointer<forms::CommandButton> cmdDifficulty; // the level; a click goes to the next one and a new game
     QPointer<forms::Image> Image1;                // the stop sign: closes the window
+    QPointer<forms::CommandButton> cmdHint;       // with a word list: tells the word's hint
+    QPointer<forms::Label> lblHint;               // the hint, once asked for
 
-    int WordNumber = 0;  // the index in HangmanWords of the word drawn last
+    int WordNumber = 0;  // the index of the word drawn last, in HangmanWords or among a list's playable words
     QString GuessLetter; // the letter clicked last
 
 protected:
@@ -50,6 +55,16 @@ protected:
 
 private:
     void showLevel();
+    // The chosen word list, if any, its words Hangman can show, and the layout they need.
+    void chooseWords();
+    const words::Entry& entry() const;
+    void sayLetter(int tile);
+    // The tile a typed text finds, or -1.
+    int tileTyped(const QString& text) const;
+
+    const words::WordList* m_list = nullptr; // none: the built-in words
+    QList<int> m_playable;                   // the entries of m_list a game can draw
+    hangman::Layout m_layout;
 
     hangman::Game m_game;
     hangman::RandomSource m_random = [] { return ClockSeededRandom().single(); };

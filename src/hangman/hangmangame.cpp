@@ -4,20 +4,36 @@
 
 namespace hangman {
 
-void Game::start(const QString& word) {
-    m_word = word;
-    m_uncovered.assign(std::size_t(word.size()), false);
+void Game::start(QList<Place> places) {
+    m_places = std::move(places);
+    m_uncovered.clear();
+    for (const Place& place : m_places)
+        m_uncovered.push_back(place.tile == words::Alphabet::NoTile);
     m_guessed.clear();
     m_chances = Levels[std::size_t(m_level)].chances;
 }
 
-Guess Game::guess(QChar letter) {
+void Game::start(const QString& word) {
+    QList<Place> places;
+    for (const QChar letter : word)
+        places.append({QString(letter), letter.unicode() - u'A'});
+    start(std::move(places));
+}
+
+QString Game::word() const {
+    QString word;
+    for (const Place& place : m_places)
+        word += place.shown;
+    return word;
+}
+
+Guess Game::guess(int tile) {
     Guess result;
-    if (!hasGuessed(letter))
-        m_guessed.append(letter);
+    if (!hasGuessed(tile))
+        m_guessed.append(tile);
     // Every occurrence is uncovered by the same guess.
-    for (int i = 0; i < m_word.size(); ++i) {
-        if (m_word[i] == letter) {
+    for (int i = 0; i < m_places.size(); ++i) {
+        if (m_places[i].tile == tile) {
             result.found.push_back(i);
             m_uncovered[std::size_t(i)] = true;
         }
@@ -32,7 +48,7 @@ Guess Game::guess(QChar letter) {
 }
 
 bool Game::won() const {
-    return !m_word.isEmpty() &&
+    return !m_places.isEmpty() &&
            std::all_of(m_uncovered.begin(), m_uncovered.end(), [](bool uncovered) { return uncovered; });
 }
 

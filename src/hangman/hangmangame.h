@@ -4,6 +4,7 @@
 #pragma once
 
 #include "media/mediafile.h"
+#include "words/alphabet.h"
 
 #include <array>
 #include <QChar>
@@ -37,36 +38,44 @@ struct Guess {
     bool lost = false;        // no chance is left, since this guess or an earlier one
 };
 
+// A word as a game shows it: one place per letter (or sign), each with the tile that uncovers it.
+using Place = words::Alphabet::Position;
+
 class Game {
 public:
     explicit Game(int level = 0)
         : m_level(level) {}
 
-    // A new game at the current level with this word, in capitals: nothing guessed yet.
+    // A new game at the current level with this word: nothing guessed yet, and any place without a tile
+    // (a space, a hyphen) uncovered from the start.
+    void start(QList<Place> places);
+    // The same for a built-in word in capitals, each letter A to Z its own tile.
     void start(const QString& word);
     // Goes round the levels; the next game starts at the new one.
     void nextLevel() { m_level = (m_level + 1) % int(Levels.size()); }
 
     // The tiles stay in play after a game has ended: guesses go on counting, but a miss with no chance
     // left takes nothing, since there is no circle below the first.
-    Guess guess(QChar letter);
-    // Whether the letter has been guessed in this game (its tile is gone).
-    bool hasGuessed(QChar letter) const { return m_guessed.contains(letter); }
+    Guess guess(int tile);
+    // Whether the tile has been played in this game.
+    bool hasGuessed(int tile) const { return m_guessed.contains(tile); }
     // Before the first game there is no word to win or lose.
     bool won() const;
-    bool lost() const { return !m_word.isEmpty() && m_chances == 0; }
+    bool lost() const { return !m_places.isEmpty() && m_chances == 0; }
 
     int level() const { return m_level; }
-    const QString& word() const { return m_word; }
+    const QList<Place>& places() const { return m_places; }
+    // The word as its places show it.
+    QString word() const;
     int chances() const { return m_chances; }
     // The positions still covered: what a lost game reveals.
     std::vector<int> covered() const;
 
 private:
     int m_level;
-    QString m_word;
+    QList<Place> m_places;
     std::vector<bool> m_uncovered;
-    QString m_guessed; // in the order they were guessed
+    QList<int> m_guessed; // tiles, in the order they were played
     int m_chances = 0;
 };
 

@@ -38,7 +38,7 @@ private slots:
         game.start(u"BALLOON"_s);
         QStringList seen;
         for (const QChar letter : u"ZQXJKLHOBAN"_s) {
-            const Guess guess = game.guess(letter);
+            const Guess guess = game.guess(letter.unicode() - u'A');
             QString found = guess.found.empty() ? QString(guess.chanceTaken ? u'm' : u'-') : QString();
             for (const int position : guess.found)
                 found += QString::number(position);
@@ -50,14 +50,50 @@ private slots:
 
     // Before its first word a game is neither won nor lost; a new word forgets the letters guessed.
     void aGameRemembersItsGuessesUntilTheNextWord() {
+        constexpr int E = 4, R = 17, Z = 25;
         Game game;
-        QVERIFY(!game.won() && !game.lost() && !game.guess(u'A').won);
+        QVERIFY(!game.won() && !game.lost() && !game.guess(0).won);
         game.start(u"EAR"_s);
-        game.guess(u'E');
-        game.guess(u'Z');
-        QVERIFY(game.hasGuessed(u'E') && game.hasGuessed(u'Z') && !game.hasGuessed(u'R'));
+        game.guess(E);
+        game.guess(Z);
+        QVERIFY(game.hasGuessed(E) && game.hasGuessed(Z) && !game.hasGuessed(R));
         game.start(u"EAR"_s);
-        QVERIFY(!game.hasGuessed(u'E') && !game.won());
+        QVERIFY(!game.hasGuessed(E) && !game.won());
+    }
+
+    // A word of a list plays by its language's tiles: an accented letter is found by its letter's tile
+    // where the language folds it, by its own where the language counts it as a letter, and a space or a
+    // hyphen stands uncovered from the start. Each guess is a tile's letter; the places found after it.
+    void wordsOfALanguage_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<QString>("tiles");
+        QTest::addColumn<QString>("found"); // per guess, the positions found, "-" for a miss; "W" once won
+        QTest::newRow("fr été") << u"fr"_s << u"été"_s << u"ÉET"_s << u"- 02 1W"_s;
+        QTest::newRow("de Bär") << u"de"_s << u"Bär"_s << u"ABÄR"_s << u"- 0 1 2W"_s;
+        QTest::newRow("es año") << u"es"_s << u"año"_s << u"NÑAO"_s << u"- 1 0 2W"_s;
+        QTest::newRow("tr ılık") << u"tr"_s << u"ılık"_s << u"IİLK"_s << u"02 - 1 3W"_s;
+        QTest::newRow("en ice-cream") << u"en"_s << u"ice-cream"_s << u"ICERAM"_s << u"0 14 26 5 7 8W"_s;
+    }
+    void wordsOfALanguage() {
+        QFETCH(QString, language);
+        QFETCH(QString, word);
+        QFETCH(QString, tiles);
+        const std::optional<words::Alphabet> alphabet = words::Alphabet::forLanguage(language);
+        QVERIFY(alphabet.has_value());
+        const auto places = alphabet->positions(word);
+        QVERIFY(places.has_value());
+        Game game;
+        game.start(*places);
+        QStringList found;
+        for (const QChar letter : tiles) {
+            const Guess guess = game.guess(int(alphabet->letters().indexOf(QString(letter))));
+            QString positions = guess.found.empty() ? u"-"_s : QString();
+            for (const int position : guess.found)
+                positions += QString::number(position);
+            found << positions + (guess.won ? u"W"_s : QString());
+        }
+        QTEST(found.join(u' '), "found");
     }
 
     // Every layout stays inside the window and clear of the circles, its slots side by side; A to Z with
