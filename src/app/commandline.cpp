@@ -47,9 +47,7 @@ const QtOption* qtOption(const QString& argument, bool* valueAttached) {
 // What the program cannot take among its own arguments; an option is named as it was typed, dashes and all.
 QString mistakeIn(QCommandLineParser& parser, const QStringList& arguments) {
     if (parser.parse(arguments))
-        return parser.positionalArguments().isEmpty()
-                   ? QString()
-                   : QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().first());
+        return {};
     const QStringList unknown = parser.unknownOptionNames();
     for (const QString& argument : arguments.sliced(1)) {
         const QString name = argument.section(u'=', 0, 0);
@@ -94,9 +92,15 @@ CommandLine readCommandLine(int argc, char* argv[]) {
                                      QStringLiteral("Show the version and exit."));
     parser.addOption(help);
     parser.addOption(version);
+    parser.addPositionalArgument(
+        QStringLiteral("word-list"),
+        QStringLiteral("Play with the words of a word list (.kvtml), as a parent would "
+                       "choose them from the File menu."),
+        QStringLiteral("[word-list...]"));
 
     if (mistake.isEmpty())
         mistake = mistakeIn(parser, ours);
+    result.files = parser.positionalArguments();
     if (!mistake.isEmpty()) {
         std::fprintf(stderr, "wordpot: %s Try 'wordpot --help'.\n", qPrintable(mistake));
         result.exitStatus = UsageError;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <optional>
+#include <QStringList>
 
 struct CommandLine {
     // The status to exit with when the command line asks for no window (help, version or a mistake),
@@ -11,6 +12,8 @@ struct CommandLine {
     std::optional<int> exitStatus;
     // Whether it chooses the window system or the display itself (-platform, -display).
     bool choosesDisplay = false;
+    // Word lists to play with, as a file manager's "Open With" gives them.
+    QStringList files;
 };
 
 CommandLine readCommandLine(int argc, char* argv[]);

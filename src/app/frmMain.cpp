@@ -2,6 +2,7 @@
 
 #include "abc/frmABC.h"
 #include "about/frmAbout.h"
+#include "app/frmWords.h"
 #include "forms/fonts.h"
 #include "forms/units.h"
 #include "hangman/frmHangman.h"
@@ -56,6 +57,7 @@ void frmMain::build() {
     QMenuBar* bar = menuBar();
     bar->setNativeMenuBar(false);
     mnuFile = bar->addMenu(QStringLiteral("&File"));
+    mnuWords = mnuFile->addAction(QStringLiteral("&Words..."));
     mnuExit = mnuFile->addAction(QStringLiteral("E&xit"));
     mnuHelp = bar->addMenu(QStringLiteral("&Help"));
     mnuAbout = mnuHelp->addAction(QStringLiteral("&About Wordpot"));
@@ -64,6 +66,7 @@ void frmMain::build() {
     connect(cmdWordpot, &CommandButton::clicked, this, &frmMain::cmdWordpot_Click);
     connect(cmdHangman, &CommandButton::clicked, this, &frmMain::cmdHangman_Click);
     connect(Image1, &Image::clicked, this, &frmMain::Image1_Click);
+    connect(mnuWords, &QAction::triggered, this, &frmMain::mnuWords_Click);
     connect(mnuExit, &QAction::triggered, this, &frmMain::mnuExit_Click);
     connect(mnuAbout, &QAction::triggered, this, &frmMain::mnuAbout_Click);
 }
@@ -91,6 +94,10 @@ void frmMain::Image1_Click() {
 
 void frmMain::mnuExit_Click() {
     Forms::get<frmExit>().showModal();
+}
+
+void frmMain::mnuWords_Click() {
+    Forms::get<frmWords>().showModal();
 }
 
 void frmMain::mnuAbout_Click() {

@@ -26,6 +26,7 @@ public:
     void cmdHangman_Click();
     void Image1_Click();
     void mnuExit_Click();
+    void mnuWords_Click();
     void mnuAbout_Click();
 
     QPointer<forms::CommandButton> cmdABC;     // opens the letter explorer
@@ -34,6 +35,7 @@ public:
     QPointer<forms::Image> Image1;             // the stop sign: asks whether to leave
     QPointer<QMenu> mnuFile;
     QPointer<QMenu> mnuHelp;
+    QPointer<QAction> mnuWords; // a parent chooses the words the games play with
     QPointer<QAction> mnuExit;  // asks whether to leave
     QPointer<QAction> mnuAbout; // the about box
 

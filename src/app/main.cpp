@@ -3,6 +3,7 @@
 // sound player starts once the check has passed.
 #include "app/commandline.h"
 #include "app/frmMain.h"
+#include "app/frmWords.h"
 #include "app/mediacheck.h"
 #include "app/sessionbus.h"
 #include "forms/application.h"
@@ -61,6 +62,8 @@ int main(int argc, char* argv[]) {
         return 1;
     Global::StartSound();
     Forms::setQuitWhenAllUnloaded(true);
+    if (!commandLine.files.isEmpty())
+        openWordLists(commandLine.files);
 
     Forms::get<frmMain>().show();
     // Once the splash has gone: mapping the start's own large blocks afresh would slow the first paint.

@@ -93,7 +93,7 @@ void frmHangman::build() {
     for (int i = 0; i < MostChances; ++i)
         ImgCircle.append(new Image(client(), circleRect(i)));
 
-    lblCount = new Label(client(), CountArea);
+    lblCount = new Label(client(), CountArea.translated(0, px(m_layout.countDrop)));
     lblCount->setFont(font(FontFace::ArialBlack, 99.75, true));
     lblCount->setForeColor(bgr(CountColour));
     lblCount->setTransparent(true);

@@ -12,6 +12,7 @@ namespace hangman {
 struct Layout {
     std::vector<QRect> tiles;
     double tilePoints = 0;
+    int countDrop = 0; // how far the count of chances moves down to clear a second row of tiles
     std::vector<QRect> wordSlots;
     double slotPoints = 0;
 };

@@ -203,7 +203,7 @@ private slots:
         QTest::newRow("unknown word") << u"-platforms x"_s << 2 << u"Unknown option '-platforms'"_s;
         QTest::newRow("unknown long") << u"--frobnicate=3"_s << 2 << u"Unknown option '--frobnicate'"_s;
         QTest::newRow("no value") << u"--version -session"_s << 2 << u"Missing value after '-session'"_s;
-        QTest::newRow("an argument") << u"words"_s << 2 << u"Unexpected argument 'words'"_s;
+        QTest::newRow("a word list") << u"words.kvtml --version"_s << 0 << version;
     }
     void commandLine() {
         QFETCH(QString, arguments);

@@ -121,8 +121,10 @@ private slots:
         const QRect window(0, 0, 9675, 7815), aboveCircles(0, 0, 9675, 1320), slotBand(0, 3720, 9675, 2400);
         QCOMPARE(int(layout->tiles.size()), tiles);
         QCOMPARE(int(layout->wordSlots.size()), std::max(longest, 7));
+        const QRect count = QRect(5640, 720, 3855, 3015).translated(0, layout->countDrop);
         for (const QRect& tile : layout->tiles)
-            QVERIFY(aboveCircles.contains(tile));
+            QVERIFY(aboveCircles.contains(tile) && !count.intersects(tile));
+        QVERIFY(count.bottom() < slotBand.top() + 600); // its figures stand in its top half
         for (std::size_t i = 0; i < layout->wordSlots.size(); ++i) {
             QVERIFY(slotBand.contains(layout->wordSlots[i]) && window.contains(layout->wordSlots[i]));
             QVERIFY(i == 0 || layout->wordSlots[i].left() > layout->wordSlots[i - 1].right());
