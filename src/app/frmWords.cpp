@@ -7,6 +7,8 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QHash>
 #include <QHeaderView>
 #include <QMessageBox>
 #include <QTreeWidget>
@@ -61,8 +63,15 @@ void frmWords::Form_Load() {
     m_builtIn->setCheckState(0, Qt::Checked);
     for (const words::Language& language : catalogue.languages) {
         QTreeWidgetItem* heading = languageItem(language.code);
+        QHash<QString, int> titles;
         for (const words::Listed& listed : language.collections)
-            addCollection(heading, listed.file, listed.title);
+            ++titles[listed.title];
+        // Two lists of one title are told apart by their files' names.
+        for (const words::Listed& listed : language.collections)
+            addCollection(heading, listed.file,
+                          titles[listed.title] > 1
+                              ? u"%1 (%2)"_s.arg(listed.title, QFileInfo(listed.file).fileName())
+                              : listed.title);
     }
     m_ticking = false;
     const words::Choice chosen = words::currentChoice();
@@ -71,7 +80,9 @@ void frmWords::Form_Load() {
             addCollection(languageItem(chosen.language), file, QDir::toNativeSeparators(file));
         tick(file);
     }
-    if (QTreeWidgetItem* first = lstWords->topLevelItem(1))
+    if (QTreeWidgetItem* ticked = itemOf(chosen.files.value(0)))
+        lstWords->scrollToItem(ticked);
+    else if (QTreeWidgetItem* first = lstWords->topLevelItem(1))
         first->setExpanded(true); // the desktop's own language
     lstWords->setFocus();
     summarise();

@@ -3,6 +3,7 @@
 #include "abc/frmABC.h"
 #include "about/frmAbout.h"
 #include "app/frmMain.h"
+#include "app/frmWords.h"
 #include "app/mediacheck.h"
 #include "app/sessionbus.h"
 #include "feedback/frmHappyFace.h"
@@ -15,13 +16,16 @@
 #include "shell/frmSplash.h"
 #include "testsupport.h"
 #include "wordpot/frmWordpot.h"
+#include "words/chosen.h"
 
 #include <QAccessible>
 #include <QApplication>
 #include <QLineEdit>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTreeWidget>
 
 #include <pthread.h>
 
@@ -221,6 +225,59 @@ private slots:
                                                                   : program.readAllStandardError());
         QVERIFY2(output.contains(says), qPrintable(output));
         QCOMPARE(program.exitCode(), status);
+    }
+
+    // The desktop's lists by language, Wordpot's own words first and ticked; ticking a list unticks the
+    // built-in words and another language's lists; OK remembers the choice, and the settings file is
+    // written only when it changes. A list given on the command line is chosen as if ticked.
+    void choosingWords() {
+        QTemporaryDir data, config;
+        qputenv("XDG_DATA_HOME", data.path().toUtf8());
+        qputenv("XDG_DATA_DIRS", config.path().toUtf8()); // none of the machine's own lists
+        qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+        const QString tiere = testsupport::writeWordList(data.filePath(u"apps/kvtml/de/tiere.kvtml"_s),
+                                                         u"de"_s, {u"Bär"_s}, u"Tiere"_s);
+        const QString fruits =
+            testsupport::writeWordList(data.filePath(u"apps/kvtml/fr/fruits.kvtml"_s), u"fr"_s,
+                                       {u"poire"_s, u"été"_s, u"x"_s}, u"Fruits"_s);
+        const QString settings = config.filePath(u"Wordpot/Wordpot.conf"_s);
+        const auto shown = [](frmWords& dialog) {
+            QStringList items;
+            for (int i = 0; i < dialog.lstWords->topLevelItemCount(); ++i) {
+                const QTreeWidgetItem* item = dialog.lstWords->topLevelItem(i);
+                items << item->text(0) + (item->checkState(0) == Qt::Checked ? u" *"_s : QString());
+                for (int j = 0; j < item->childCount(); ++j)
+                    items << u"  "_s + item->child(j)->text(0) +
+                                 (item->child(j)->checkState(0) == Qt::Checked ? u" *"_s : QString());
+            }
+            return items.join(u'/') + u" | "_s + dialog.lblSummary->caption();
+        };
+        auto& dialog = Forms::get<frmWords>();
+        dialog.load();
+        QVERIFY2(shown(dialog).startsWith(u"English: Wordpot's own words */"_s), qPrintable(shown(dialog)));
+        QVERIFY2(shown(dialog).contains(u"Deutsch/  Tiere/"_s) &&
+                     shown(dialog).contains(u"Français/  Fruits"_s),
+                 qPrintable(shown(dialog)));
+        dialog.tick(tiere);
+        dialog.tick(fruits);
+        QVERIFY2(shown(dialog).endsWith(u"  Fruits * | Hangman plays with 2 words in Français."_s),
+                 qPrintable(shown(dialog)));
+        QVERIFY(!shown(dialog).contains(u"Tiere *"_s) && !shown(dialog).contains(u"words *"_s));
+        dialog.cmdCancel_Click();
+        QVERIFY(!QFile::exists(settings));
+        dialog.load();
+        dialog.cmdOK_Click(); // nothing changed
+        QVERIFY(!QFile::exists(settings));
+        dialog.load();
+        dialog.tick(tiere);
+        dialog.cmdOK_Click();
+        QCOMPARE(words::currentChoice(), (words::Choice{u"de"_s, {tiere}}));
+        openWordLists({fruits, tiere}); // the second is of another language
+        QCOMPARE(words::currentChoice(), (words::Choice{u"fr"_s, {fruits}}));
+        dialog.load();
+        QVERIFY2(shown(dialog).contains(u"  Fruits * |"_s), qPrintable(shown(dialog)));
+        for (const char* name : {"XDG_DATA_HOME", "XDG_DATA_DIRS", "XDG_CONFIG_HOME"})
+            qunsetenv(name);
     }
 
     // With no session bus about (and a display, which libdbus needs to launch one), starting the sound

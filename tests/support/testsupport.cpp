@@ -5,6 +5,9 @@
 #include "media/mediafolder.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -47,6 +50,28 @@ void whenShown(Form& form, std::function<void()> action) {
         action();
     });
     poll->start();
+}
+
+QString writeWordList(const QString& path, const QString& locale, const QStringList& words,
+                      const QString& title) {
+    QString entries;
+    for (const QString& word : words) {
+        const QStringList parts = word.split(u'|');
+        entries +=
+            QStringLiteral("<entry><translation id=\"0\"><text>%1</text><comment>%2</comment></translation>"
+                           "</entry>\n")
+                .arg(parts[0], parts.value(1));
+    }
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<kvtml version=\"2.0\">\n"
+                                  "<information><title>%1</title></information>\n"
+                                  "<identifiers><identifier id=\"0\"><locale>%2</locale></identifier>"
+                                  "</identifiers>\n<entries>\n%3</entries>\n</kvtml>\n")
+                       .arg(title, locale, entries)
+                       .toUtf8());
+    return QFileInfo(path).absoluteFilePath();
 }
 
 void settle() {

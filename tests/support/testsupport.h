@@ -36,6 +36,10 @@ public:
 // Runs action as soon as the form's window is shown (from inside its modal event loop), once.
 void whenShown(Form& form, std::function<void()> action);
 
+// Writes a word list (kvtml 2) of these words, each "text" or "text|hint", and returns its path.
+QString writeWordList(const QString& path, const QString& locale, const QStringList& words,
+                      const QString& title = QStringLiteral("Test"));
+
 // Lets deferred deletions and posted events run.
 void settle();
 
