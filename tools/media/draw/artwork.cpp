@@ -254,10 +254,12 @@ QImage circleToken(int size, qreal ratio) {
     return image;
 }
 
-QImage jellyBeans(int width, int height, qreal ratio) {
-    QImage image = canvas(width, height, Qt::transparent, ratio);
+QImage jellyBeans(int width, int height, qreal scale) {
+    // Drawn at any scale, smaller ones too: a canvas's pixel ratio below 1 would be ignored.
+    QImage image = canvas(int(std::lround(width * scale)), int(std::lround(height * scale)), Qt::transparent);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(scale, scale);
     static const QColor colours[] = {
         QColor(235, 40, 50),  QColor(255, 150, 20),  QColor(255, 220, 40), QColor(70, 190, 60),
         QColor(150, 70, 200), QColor(255, 110, 170), QColor(40, 140, 235), QColor(250, 240, 220),
@@ -288,7 +290,7 @@ QImage jellyBeans(int width, int height, qreal ratio) {
     for (int i = 0; i < where.size(); ++i) {
         const QColor c = colours[i];
         p.save();
-        p.setTransform(where[i]);
+        p.setTransform(where[i], true);
         QRadialGradient shine(QPointF(-len * 0.15, -wid * 0.3), len * 0.7);
         shine.setColorAt(0, c.lighter(150));
         shine.setColorAt(0.6, c);

@@ -18,7 +18,7 @@ namespace media {
 const QVector<QPoint>& letterSlots();
 
 QImage circleToken(int size, qreal ratio);
-QImage jellyBeans(int width, int height, qreal ratio);
+QImage jellyBeans(int width, int height, qreal scale); // an image of width x height times scale
 QImage stopSign(int size, const QString& text, qreal ratio);
 QImage windowIcon(int size);
 QImage buttonFaces(int size, qreal ratio); // pale field for the Yes and No buttons

@@ -33,7 +33,7 @@ struct Fonts {
 const Fonts& fonts();
 
 // A canvas in the one format every drawing uses: width x height layout pixels, each of them
-// ratio x ratio real pixels.
+// ratio x ratio real pixels (a ratio of 1 or more: a painter ignores a smaller one).
 QImage canvas(int width, int height, const QColor& fill = Qt::white, qreal ratio = 1);
 
 // Where the Noto emoji's vector sources are: the folder of the icon set's icons.json and
