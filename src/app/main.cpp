@@ -7,6 +7,7 @@
 #include "app/mediacheck.h"
 #include "app/sessionbus.h"
 #include "forms/application.h"
+#include "forms/pictures.h"
 #include "forms/platform.h"
 #include "media/global.h"
 
@@ -56,7 +57,7 @@ int main(int argc, char* argv[]) {
     qtHandler = qInstallMessageHandler(failedToReachDisplay);
     QApplication app(argc, argv);
     qInstallMessageHandler(qtHandler);
-    std::future<MediaCheck> check = std::async(std::launch::async, checkMediaFolder);
+    std::future<MediaCheck> check = std::async(std::launch::async, checkMediaFolder, forms::pictureRatio());
     forms::prepareApplication();
     if (!reportMediaCheck(check.get()))
         return 1;

@@ -147,23 +147,34 @@ QList<MediaFile> mediaManifest() {
     return files;
 }
 
-MediaCheck checkMediaFolder() {
+MediaCheck checkMediaFolder(qreal pixelRatio) {
     MediaCheck result;
     QSet<QString> reported; // windows name some files in more than one letter case: report each file once
+    const auto report = [&](QList<MediaFile>& list, const MediaFile& file) {
+        const QString key = MediaFolder::shownPath(file).toCaseFolded();
+        if (!reported.contains(key)) {
+            reported.insert(key);
+            list.append(file);
+        }
+    };
     for (const MediaFile& file : mediaManifest()) {
         const QString path = MediaFolder::resolve(file);
-        const bool sound = file.name().endsWith(QLatin1String(".wav"), Qt::CaseInsensitive);
         // A sound that cannot be played is named when it is first asked for.
-        if (!path.isEmpty() && (sound || isWholePicture(path)))
+        if (file.name().endsWith(QLatin1String(".wav"), Qt::CaseInsensitive)) {
+            if (path.isEmpty())
+                report(result.missingSounds, file);
             continue;
-        const QString key = MediaFolder::shownPath(file).toCaseFolded();
-        if (reported.contains(key))
-            continue;
-        reported.insert(key);
-        if (sound)
-            result.missingSounds.append(file);
-        else
-            (path.isEmpty() ? result.missingPictures : result.unreadablePictures).append(file);
+        }
+        if (path.isEmpty())
+            report(result.missingPictures, file);
+        else if (!isWholePicture(path))
+            report(result.unreadablePictures, file);
+        if (pixelRatio > 1) {
+            const MediaFile large = file.twiceTheSize();
+            const QString largePath = MediaFolder::resolve(large);
+            if (!largePath.isEmpty() && !isWholePicture(largePath))
+                report(result.unreadablePictures, large);
+        }
     }
     return result;
 }

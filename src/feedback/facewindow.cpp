@@ -13,7 +13,8 @@ FaceWindow::FaceWindow(const Animation& animation)
 void FaceWindow::build() {
     // The face itself points wherever the child points.
     const QPixmap cursor = forms::builtInPicture(m_animation.cursor).natural();
-    window()->setCursor(QCursor(cursor, cursor.width() / 2, cursor.height() / 2));
+    const QSize size = forms::Picture::layoutSize(cursor); // the hot spot is in layout pixels too
+    window()->setCursor(QCursor(cursor, size.width() / 2, size.height() / 2));
     m_face = new forms::Image(client(), m_animation.face);
     m_face->setStretch(true);
     m_face->setAccessibleName(m_animation.faceName);

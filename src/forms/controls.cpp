@@ -184,7 +184,7 @@ void Image::fitToPicture() {
     if (m_stretch)
         return;
     const QPixmap pixmap = m_picture.natural();
-    resize(pixmap.isNull() ? m_layoutSize : pixmap.size());
+    resize(pixmap.isNull() ? m_layoutSize : Picture::layoutSize(pixmap));
 }
 
 QPixmap Image::shownPixmap() const {
@@ -335,8 +335,9 @@ void CommandButton::paintEvent(QPaintEvent* event) {
     const QRect pictureArea = face.adjusted(0, 0, 0, -captionHeight);
     const QPixmap pixmap = m_picture.natural();
     if (!pixmap.isNull()) {
-        const QPoint topLeft(pictureArea.x() + (pictureArea.width() - pixmap.width()) / 2,
-                             pictureArea.y() + (pictureArea.height() - pixmap.height()) / 2);
+        const QSize size = Picture::layoutSize(pixmap);
+        const QPoint topLeft(pictureArea.x() + (pictureArea.width() - size.width()) / 2,
+                             pictureArea.y() + (pictureArea.height() - size.height()) / 2);
         if (!isEnabled())
             painter.setOpacity(0.5);
         painter.drawPixmap(topLeft, pixmap);

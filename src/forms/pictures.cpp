@@ -4,8 +4,12 @@
 
 #include <QDebug>
 #include <QDir>
+#include <QFile>
+#include <QGuiApplication>
 #include <QImageReader>
+#include <QScreen>
 
+#include <cmath>
 #include <utility>
 
 namespace forms {
@@ -13,8 +17,11 @@ namespace forms {
 namespace {
 constexpr int StandardIconSize = 32;
 
-QList<QPixmap> readAll(const QString& file) {
-    QList<QPixmap> sizes;
+// Files drawn at twice the size of the picture they stand for.
+constexpr qreal LargeFileRatio = 2;
+
+QList<QImage> readAll(const QString& file) {
+    QList<QImage> images;
     QImageReader reader(file);
     // An icon file holds one image per size; other formats give their first frame.
     const int count = reader.format() == "ico" ? std::max(1, reader.imageCount()) : 1;
@@ -23,16 +30,57 @@ QList<QPixmap> readAll(const QString& file) {
             break;
         const QImage image = reader.read();
         if (!image.isNull())
-            sizes.append(QPixmap::fromImage(image));
+            images.append(image);
     }
-    return sizes;
+    return images;
 }
 
-QList<QPixmap> readOrWarn(const QString& file, const QString& shownName) {
-    QList<QPixmap> sizes = file.isEmpty() ? QList<QPixmap>() : readAll(file);
+// The images of a file drawn at fileRatio, for a screen of the given ratio. Between 100 % and 200 % the
+// large images are scaled down smoothly to the screen's own pixels, which the painter then draws one to
+// one; at 200 % and more they are drawn as they are.
+QList<QPixmap> forScreen(const QList<QImage>& images, qreal fileRatio, qreal screen) {
+    QList<QPixmap> pixmaps;
+    for (QImage image : images) {
+        if (fileRatio > screen) {
+            const QSize pixels(int(std::lround(image.width() * screen / fileRatio)),
+                               int(std::lround(image.height() * screen / fileRatio)));
+            // Scaled in full colour: scaling the files' own formats as read crashed Qt 6.4's threaded scaler.
+            image = image
+                        .convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                                 : QImage::Format_RGB32)
+                        .scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+            image.setDevicePixelRatio(screen);
+        } else {
+            image.setDevicePixelRatio(fileRatio);
+        }
+        pixmaps.append(QPixmap::fromImage(image));
+    }
+    return pixmaps;
+}
+
+// The large file if the screen calls for it and it is there and readable, else the 1x file. A large file
+// that is missing is no fault: the 1x picture is shown, enlarged, as it would be without large files.
+QList<QPixmap> readForScreen(const QString& file, const QString& largeFile) {
+    const qreal screen = pictureRatio();
+    if (screen > 1 && !largeFile.isEmpty()) {
+        if (const QList<QImage> large = readAll(largeFile); !large.isEmpty())
+            return forScreen(large, LargeFileRatio, screen);
+    }
+    return file.isEmpty() ? QList<QPixmap>() : forScreen(readAll(file), 1, 1);
+}
+
+QList<QPixmap> readOrWarn(const QString& file, const QString& largeFile, const QString& shownName) {
+    QList<QPixmap> sizes = readForScreen(file, largeFile);
     if (sizes.isEmpty())
         qWarning().noquote() << "wordpot: picture not found or unreadable:" << shownName;
     return sizes;
+}
+
+// ":/pictures/stop.gif" gives ":/pictures/stop@2x.gif", if the resources have it.
+QString largeResource(const QString& resource) {
+    const qsizetype dot = resource.lastIndexOf(QLatin1Char('.'));
+    const QString large = resource.left(dot) + QLatin1String("@2x") + resource.mid(dot);
+    return dot > 0 && QFile::exists(large) ? large : QString();
 }
 } // namespace
 
@@ -56,9 +104,15 @@ const QList<QPixmap>& Picture::sizes() const {
         return none;
     if (!m_sizes->unread.isEmpty()) {
         const QString resource = std::exchange(m_sizes->unread, QString());
-        m_sizes->read = readOrWarn(resource, resource);
+        m_sizes->read =
+            readOrWarn(resource, pictureRatio() > 1 ? largeResource(resource) : QString(), resource);
     }
     return m_sizes->read;
+}
+
+QSize Picture::layoutSize(const QPixmap& pixmap) {
+    // A 2x image scaled for 150 % may be a fraction of a pixel off; rounding gives the 1x size back.
+    return pixmap.deviceIndependentSize().toSize();
 }
 
 QPixmap Picture::natural() const {
@@ -66,7 +120,7 @@ QPixmap Picture::natural() const {
     if (all.isEmpty())
         return {};
     for (const QPixmap& pixmap : all) {
-        if (all.size() > 1 && pixmap.width() == StandardIconSize && pixmap.height() == StandardIconSize)
+        if (all.size() > 1 && layoutSize(pixmap) == QSize(StandardIconSize, StandardIconSize))
             return pixmap;
     }
     return all.first();
@@ -74,20 +128,30 @@ QPixmap Picture::natural() const {
 
 QPixmap Picture::forSize(QSize target) const {
     QPixmap best;
+    QSize bestSize;
     for (const QPixmap& pixmap : sizes()) {
-        const bool covers = pixmap.width() >= target.width() && pixmap.height() >= target.height();
+        const QSize size = layoutSize(pixmap);
+        const bool covers = size.width() >= target.width() && size.height() >= target.height();
         const bool bestCovers =
-            !best.isNull() && best.width() >= target.width() && best.height() >= target.height();
-        if (best.isNull() || (covers && (!bestCovers || pixmap.width() < best.width())) ||
-            (!covers && !bestCovers && pixmap.width() > best.width()))
+            !best.isNull() && bestSize.width() >= target.width() && bestSize.height() >= target.height();
+        if (best.isNull() || (covers && (!bestCovers || size.width() < bestSize.width())) ||
+            (!covers && !bestCovers && size.width() > bestSize.width())) {
             best = pixmap;
+            bestSize = size;
+        }
     }
     return best;
 }
 
+qreal pictureRatio() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen != nullptr ? screen->devicePixelRatio() : 1.0;
+}
+
 Picture LoadPicture(const MediaFile& file) {
-    return Picture(
-        readOrWarn(MediaFolder::resolve(file), QDir::toNativeSeparators(MediaFolder::shownPath(file))));
+    const QString large = pictureRatio() > 1 ? MediaFolder::resolve(file.twiceTheSize()) : QString();
+    return Picture(readOrWarn(MediaFolder::resolve(file), large,
+                              QDir::toNativeSeparators(MediaFolder::shownPath(file))));
 }
 
 Picture LoadResPicture(int id) {

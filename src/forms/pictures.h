@@ -1,5 +1,7 @@
 // Pictures for the windows: media files by path, the numbered bitmap resources, and built-in pictures.
 // A picture that cannot be loaded is an empty picture and one warning on stderr; the caller goes on.
+// On a screen of more than 100 % a picture is read from its file drawn at twice the size ("name@2x.ext")
+// where there is one, so that it is as sharp as the text; its layout size stays the 1x picture's.
 #pragma once
 
 #include "media/mediafile.h"
@@ -25,7 +27,11 @@ public:
     QPixmap natural() const;
     // The smallest image at least as large as the target, or the largest there is (for stretching).
     QPixmap forSize(QSize target) const;
+    // Each image, with the device-pixel ratio it was read for.
     const QList<QPixmap>& sizes() const;
+
+    // The size an image takes in a layout: its 1x picture's, whatever the screen.
+    static QSize layoutSize(const QPixmap& pixmap);
 
 private:
     friend Picture LoadResPicture(int id);
@@ -35,6 +41,9 @@ private:
 
     std::shared_ptr<Sizes> m_sizes;
 };
+
+// The device-pixel ratio pictures are read for: the primary screen's, where every window opens.
+qreal pictureRatio();
 
 // LoadPicture of a file of the media folder.
 Picture LoadPicture(const MediaFile& file);

@@ -27,6 +27,7 @@
 #include <QTest>
 #include <QTreeWidget>
 
+#include <climits>
 #include <pthread.h>
 
 using namespace Qt::StringLiterals;
@@ -154,6 +155,44 @@ private slots:
         copy.close();
         MediaFolder::setPathForTesting(dir.path());
         QCOMPARE(checkMediaFolder().unreadablePictures.contains(file), !readable);
+    }
+
+    // A picture's 2x file is read only on a screen above 100 %, and there only a damaged one is reported,
+    // under its own name; a missing one is no fault.
+    void startUpCheckReadsLargeFilesAbove100_data() {
+        QTest::addColumn<qreal>("ratio");
+        QTest::addColumn<int>("largeBytes"); // how much of a real 2x file is there; -1: no file
+        QTest::addColumn<bool>("reported");
+        QTest::newRow("100 %, cut short") << 1.0 << 900 << false;
+        QTest::newRow("200 %, whole") << 2.0 << INT_MAX << false;
+        QTest::newRow("200 %, missing") << 2.0 << -1 << false;
+        QTest::newRow("200 %, cut short") << 2.0 << 900 << true;
+        QTest::newRow("150 %, cut short") << 1.5 << 900 << true;
+    }
+    void startUpCheckReadsLargeFilesAbove100() {
+        QFETCH(qreal, ratio);
+        QFETCH(int, largeBytes);
+        QFETCH(bool, reported);
+        testsupport::prepare();
+        const MediaFile tile(u"\\z.gif"_s), large(u"\\z@2x.gif"_s);
+        QTemporaryDir dir;
+        QVERIFY(QFile::copy(MediaFolder::resolve(tile), dir.filePath(u"z.gif"_s)));
+        if (largeBytes >= 0) {
+            QFile original(MediaFolder::resolve(large));
+            QFile copy(dir.filePath(u"Z@2X.GIF"_s));
+            QVERIFY(original.open(QIODevice::ReadOnly) && copy.open(QIODevice::WriteOnly));
+            copy.write(original.read(largeBytes));
+        }
+        MediaFolder::setPathForTesting(dir.path());
+        const MediaCheck check = checkMediaFolder(ratio);
+        // The spelling game names its tiles in capitals.
+        const auto named = [](const QList<MediaFile>& files, const MediaFile& file) {
+            return std::any_of(files.cbegin(), files.cend(), [&](const MediaFile& each) {
+                return each.name().compare(file.name(), Qt::CaseInsensitive) == 0;
+            });
+        };
+        QVERIFY(!named(check.unreadablePictures, tile) && !named(check.missingPictures, large));
+        QCOMPARE(named(check.unreadablePictures, large), reported);
     }
 
     // What a screen reader says of each control a child can use: its name, and that it is a button (or the

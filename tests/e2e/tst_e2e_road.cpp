@@ -3,9 +3,14 @@
 // confirmation answered No and then Yes, and the end of the run; SIGTERM ends it too. The road runs again
 // at 200 % and under a window manager, whose close box ends it.
 #include "harness.h"
+#include "resources/resources.h"
 
 #include <QElapsedTimer>
+#include <QFileInfo>
+#include <QImageReader>
 #include <QTest>
+
+#include <cstdlib>
 
 using namespace e2e;
 
@@ -16,6 +21,58 @@ const QColor Red(255, 0, 0);
 
 QPoint centreTw(QRect twips) {
     return QPoint((twips.x() + twips.width() / 2) / 15, (twips.y() + twips.height() / 2) / 15);
+}
+
+// A picture's file as the program has it, for this scale: the 1x file at 100 %, its 2x file at 200 %. From
+// the media folder beside the program ("z.gif") or the built-in resources (":/pictures/stop.gif"); of an
+// icon, its image of this layout size.
+QImage pictureFile(const QString& name, qreal scale, int iconSize = 0) {
+    QString path =
+        name.startsWith(':') ? name : QFileInfo(Program::builtExecutable()).absolutePath() + '/' + name;
+    if (scale > 1)
+        path.insert(path.lastIndexOf('.'), QStringLiteral("@2x"));
+    QImageReader reader(path);
+    do {
+        const QImage image = reader.read();
+        if (image.isNull())
+            break;
+        if (iconSize == 0 || image.width() == iconSize * scale)
+            return image.convertToFormat(QImage::Format_ARGB32);
+    } while (reader.jumpToNextImage());
+    return {};
+}
+
+// Whether the middle of a picture (this share of its width and height: a button's face may clip the rest)
+// stands pixel for pixel somewhere in the screen's area: at most 1 in 200 of its opaque pixels off by more
+// than a few levels. A picture enlarged from a smaller one differs all along its edges.
+bool showsPicture(const QImage& screen, QRect area, const QImage& picture, qreal share = 0.5) {
+    const QImage shot = screen.convertToFormat(QImage::Format_RGB32);
+    const QSize part = (QSizeF(picture.size()) * share).toSize();
+    const QPoint from((picture.width() - part.width()) / 2, (picture.height() - part.height()) / 2);
+    int opaque = 0;
+    for (int y = 0; y < part.height(); ++y)
+        for (int x = 0; x < part.width(); ++x)
+            opaque += qAlpha(picture.pixel(from + QPoint(x, y))) == 255;
+    const auto near = [](QRgb a, QRgb b) {
+        return std::abs(qRed(a) - qRed(b)) <= 8 && std::abs(qGreen(a) - qGreen(b)) <= 8 &&
+               std::abs(qBlue(a) - qBlue(b)) <= 8;
+    };
+    area &= shot.rect();
+    for (int top = area.top(); top + part.height() <= area.bottom() + 1; ++top) {
+        for (int left = area.left(); left + part.width() <= area.right() + 1; ++left) {
+            int off = 0;
+            for (int y = 0; y < part.height() && off <= opaque / 200; ++y) {
+                const auto* want =
+                    reinterpret_cast<const QRgb*>(picture.constScanLine(from.y() + y)) + from.x();
+                const auto* got = reinterpret_cast<const QRgb*>(shot.constScanLine(top + y)) + left;
+                for (int x = 0; x < part.width() && off <= opaque / 200; ++x)
+                    off += qAlpha(want[x]) == 255 && !near(want[x], got[x]);
+            }
+            if (off <= opaque / 200)
+                return true;
+        }
+    }
+    return false;
 }
 
 // Waits for a window of this title and of this size at 100 % (scaled whole), centred, with something of
@@ -34,6 +91,8 @@ std::optional<QString> waitForPainted(const Desktop& desktop, const QString& tit
 class RoadEndToEnd : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase() { resources::init(); }
+
     void splashThenMainMenuAfterFiveSeconds() {
         Desktop desktop;
         QVERIFY(desktop.isRunning());
@@ -76,6 +135,17 @@ private slots:
         const auto keep = [&](const char* name) {
             return desktop.keepScreenshot(name + (s == 1 && !setup.windowManager ? QString() : shot));
         };
+        // Each window's pictures are their files for the screen: at 200 % the 2x files, not the 1x ones
+        // enlarged. Places are in layout pixels, with room round them for a menu bar or a centred picture.
+        const auto showsFile = [&](QRect place, const QString& file, qreal share = 0.5, int iconSize = 0) {
+            const QImage picture = pictureFile(file, s, iconSize);
+            const QRect area = QRect(place.topLeft() * s, place.size() * s).adjusted(-8, -8, 8, 8);
+            if (!picture.isNull() &&
+                waitUntil([&] { return showsPicture(desktop.screenshot(), area, picture, share); }))
+                return true;
+            qWarning().noquote() << file << "is not shown at" << s << "in" << area;
+            return false;
+        };
         QVERIFY(desktop.isRunning());
         Program program(desktop);
         // A key closes the splash at once.
@@ -84,6 +154,8 @@ private slots:
         QCOMPARE(desktop.geometry(*splash).size(), QSize(582, 291) * s);
         QVERIFY(desktop.waitForColour(desktop.geometry(*splash), Red, int(200 * s * s)));
         QCOMPARE(desktop.decorations(*splash), QString());
+        const QRect splashWindow = desktop.geometry(*splash);
+        QVERIFY(showsFile(QRect(splashWindow.topLeft() / s, splashWindow.size() / s), "wordpot.gif"));
         keep("splash");
         desktop.key(*splash, QStringLiteral("a"));
         const auto main = desktop.waitForWindow(MainTitle, 2000);
@@ -98,6 +170,10 @@ private slots:
         const QPoint client = window.topLeft() + QPoint(0, window.height() - 355 * s);
         QVERIFY(
             desktop.waitForColour(QRect(client + QPoint(80, 250) * s, QSize(20, 20) * s), Red, 300 * s * s));
+        const QPoint mainClient = client / s;
+        QVERIFY(showsFile(QRect(mainClient + QPoint(40, 240), QSize(100, 100)), ":/pictures/stop.gif"));
+        QVERIFY(showsFile(QRect(mainClient + QPoint(16, 16), QSize(161, 89)), ":/bitmaps/102.bmp"));
+        QVERIFY(showsFile(QRect(mainClient + QPoint(296, 248), QSize(161, 89)), ":/pictures/cmdhangman.gif"));
         QCOMPARE(colourAt(keep("main-menu"), client + QPoint(240, 180) * s), QColor(Qt::white));
 
         // Each activity opens from its button and closes with its close box; the letter explorer takes a
@@ -130,6 +206,14 @@ private slots:
                 QVERIFY(waitUntil(
                     [&] { return countNear(desktop.screenshot(), picture, Qt::white, 10) < 12000 * s * s; }));
             }
+            const QPoint at = desktop.geometry(*id).topLeft() / s;
+            if (activity.screenshot == QLatin1String("letter-explorer"))
+                QVERIFY(showsFile(QRect(at + QPoint(208, 128), QSize(209, 209)), "jellybeans2.jpg"));
+            else if (activity.screenshot ==
+                     QLatin1String("spelling-game")) // Z's tile on its slot of the bowl
+                QVERIFY(showsFile(QRect(at + QPoint(96, 120), QSize(44, 44)), "z.gif", 0.8));
+            else
+                QVERIFY(showsFile(QRect(at + QPoint(272, 408), QSize(100, 130)), ":/pictures/stop.gif"));
             keep(activity.screenshot);
             desktop.closeWindow(*id);
             QVERIFY(desktop.waitForNoWindow(activity.title, 3000));
@@ -142,6 +226,8 @@ private slots:
         const auto about = waitForPainted(desktop, QStringLiteral("About Wordpot"), {413, 235},
                                           QColor(0x80, 0, 0), QStringLiteral("title close"), s);
         QVERIFY2(about.has_value(), qPrintable(desktop.windowTree())); // the note to parents, in dark red
+        QVERIFY(showsFile(QRect(desktop.geometry(*about).topLeft() / s + QPoint(18, 18), QSize(32, 32)),
+                          ":/pictures/icon.ico", 1, 32));
         keep("about");
         desktop.key(*about, QStringLiteral("Escape"));
         QVERIFY(desktop.waitForNoWindow(QStringLiteral("About Wordpot"), 2000));
@@ -150,6 +236,8 @@ private slots:
         desktop.click(client + QPoint(90, 290) * s);
         auto exit = waitForPainted(desktop, QStringLiteral("Exit?"), {389, 343}, Red, "title close", s);
         QVERIFY2(exit.has_value(), qPrintable(desktop.windowTree()));
+        QVERIFY(showsFile(QRect(desktop.geometry(*exit).topLeft() / s + QPoint(96, 8), QSize(200, 200)),
+                          ":/bitmaps/103.bmp"));
         keep("exit");
         desktop.click(client + QPoint(20, 150) * s);
         desktop.key(*exit, QStringLiteral("alt+n"));

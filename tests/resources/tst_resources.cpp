@@ -5,12 +5,26 @@
 #include "testsupport.h"
 
 #include <QDir>
+#include <QImageReader>
 #include <QSet>
 #include <QtEndian>
 #include <QTest>
 
 namespace {
 const QString assetsDir = QStringLiteral(WORDPOT_ASSETS_DIR);
+
+// Every image of a picture file: an icon's sizes, another file's first frame.
+QList<QImage> images(const QString& path) {
+    QList<QImage> all;
+    QImageReader reader(path);
+    do {
+        const QImage image = reader.read();
+        if (image.isNull())
+            break;
+        all << image;
+    } while (path.endsWith(".ico") && reader.jumpToNextImage());
+    return all;
+}
 
 QStringList assetFiles(const QStringList& filters) {
     QStringList files = QDir(assetsDir).entryList(filters, QDir::Files | QDir::Hidden, QDir::Name);
@@ -45,8 +59,9 @@ private slots:
             QVERIFY2(onDisk.contains(key), qPrintable("missing from assets/: " + file.name()));
         }
         QVERIFY(!asked.contains(".wav"));
+        // A picture's 2x file is asked for with the picture.
         for (auto it = onDisk.cbegin(); it != onDisk.cend(); ++it)
-            QVERIFY2(it->size() == 1 && asked.contains(it.key()),
+            QVERIFY2(it->size() == 1 && asked.contains(QString(it.key()).replace("@2x.", ".")),
                      qPrintable("unasked or twice: " + it->join(' ')));
     }
 
@@ -83,17 +98,59 @@ private slots:
                  qPrintable(QString::number(dataBytes / 88200.0)));
     }
 
+    // Every picture has a 2x file of twice its size (each image of an icon too), and the screen decides which
+    // one is shown: the 1x file at 100 %, the 2x file at 200 %, and between them the 2x file brought down to
+    // the screen's pixels. Whichever it is, it takes the 1x picture's size in the layout.
+    void picturesForTheScreen_data() {
+        QTest::addColumn<QString>("file");
+        for (const QString& name : assetFiles({"*.gif", "*.jpg", "*.ico"})) {
+            if (!name.contains("@2x."))
+                QTest::newRow(qPrintable(name)) << assetsDir + "/" + name;
+        }
+        for (const char* name :
+             {":/pictures/stop.gif", ":/pictures/icon.ico", ":/pictures/cmdwordpot.png",
+              ":/pictures/cmdhangman.gif", ":/pictures/background.jpg", ":/pictures/erase.gif",
+              ":/pictures/happyface.ico", ":/pictures/sadface.ico", ":/cursors/happy.ico",
+              ":/cursors/sad.ico", ":/bitmaps/101.bmp", ":/bitmaps/102.bmp", ":/bitmaps/103.bmp"})
+            QTest::newRow(name) << QString(name);
+    }
+    void picturesForTheScreen() {
+        QFETCH(QString, file);
+        const QString name = QFileInfo(file).fileName();
+        const forms::Picture picture = file.startsWith(":/bitmaps/")
+                                           ? forms::LoadResPicture(name.left(3).toInt())
+                                       : file.startsWith(":/") ? forms::builtInPicture(file)
+                                                               : forms::LoadPicture(MediaFile("\\" + name));
+        const qsizetype dot = file.lastIndexOf('.');
+        const QList<QImage> one = images(file);
+        const QList<QImage> two = images(file.left(dot) + "@2x" + file.mid(dot));
+        QCOMPARE(two.size(), one.size());
+        QCOMPARE(picture.sizes().size(), one.size());
+        const qreal ratio = forms::pictureRatio();
+        for (int i = 0; i < one.size(); ++i) {
+            QCOMPARE(two[i].size(), one[i].size() * 2);
+            const QPixmap shown = picture.sizes()[i];
+            QCOMPARE(forms::Picture::layoutSize(shown), one[i].size());
+            QCOMPARE(shown.size(), (QSizeF(one[i].size()) * ratio).toSize());
+            if (ratio == 1 || ratio == 2)
+                QVERIFY(shown.toImage().convertToFormat(QImage::Format_ARGB32) ==
+                        (ratio == 1 ? one : two)[i].convertToFormat(QImage::Format_ARGB32));
+        }
+    }
+
     // Each picture, at the size a control shows it (an icon's 32 x 32 image), fits the place its window
     // leaves it: a letter tile that grew would overlap its neighbour on the board.
     void picturesFitTheirPlaces() {
         using Bounds = std::pair<QSize, QSize>;
         const auto check = [&](const QString& name, const forms::Picture& picture, Bounds bounds) {
-            const QSize size = picture.natural().size();
+            const QSize size = forms::Picture::layoutSize(picture.natural());
             QVERIFY2(!size.isEmpty() && size.expandedTo(bounds.first) == size &&
                          size.boundedTo(bounds.second) == size,
                      qPrintable(QStringLiteral("%1 %2x%3").arg(name).arg(size.width()).arg(size.height())));
         };
         for (const QString& name : assetFiles({"*.gif", "*.jpg", "*.ico"})) {
+            if (name.contains("@2x."))
+                continue;
             const QString base = QFileInfo(name).completeBaseName().toLower();
             const forms::Picture picture = forms::LoadPicture(MediaFile("\\" + name));
             check(name, picture,

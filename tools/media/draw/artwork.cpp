@@ -235,38 +235,8 @@ const QVector<QPoint>& letterSlots() {
     return table;
 }
 
-QImage letterTile(QChar capital) {
-    const int s = tileSize;
-    QImage image = canvas(s, s, Qt::transparent);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QColor colour = cheerfulColour(capital.unicode() - 'A');
-    const QRectF tile(1, 1, s - 2, s - 2);
-    QLinearGradient fill(0, 0, 0, s);
-    fill.setColorAt(0, colour.lighter(135));
-    fill.setColorAt(0.5, colour);
-    fill.setColorAt(1, colour.darker(118));
-    p.setBrush(fill);
-    p.setPen(QPen(colour.darker(165), 1.5));
-    p.drawRoundedRect(tile, 9, 9);
-    // A glossy top half, like a sweet.
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(255, 255, 255, 70));
-    p.drawRoundedRect(QRectF(4, 3, s - 8, s * 0.42), 7, 7);
-
-    const QPainterPath letter = fitPath(textPath(QString(capital), fonts().sans, 40, {}),
-                                        QRectF(s * 0.17, s * 0.15, s * 0.66, s * 0.7));
-    p.setPen(QPen(colour.darker(200), 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.setBrush(Qt::NoBrush);
-    p.drawPath(letter);
-    p.setPen(Qt::NoPen);
-    p.setBrush(Qt::white);
-    p.drawPath(letter);
-    return image;
-}
-
-QImage circleToken(int size) {
-    QImage image = canvas(size, size);
+QImage circleToken(int size, qreal ratio) {
+    QImage image = canvas(size, size, Qt::white, ratio);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     const QPointF c(size / 2.0, size / 2.0);
@@ -284,10 +254,12 @@ QImage circleToken(int size) {
     return image;
 }
 
-QImage jellyBeans(int width, int height) {
-    QImage image = canvas(width, height, Qt::transparent);
+QImage jellyBeans(int width, int height, qreal scale) {
+    // Drawn at any scale, smaller ones too: a canvas's pixel ratio below 1 would be ignored.
+    QImage image = canvas(int(std::lround(width * scale)), int(std::lround(height * scale)), Qt::transparent);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(scale, scale);
     static const QColor colours[] = {
         QColor(235, 40, 50),  QColor(255, 150, 20),  QColor(255, 220, 40), QColor(70, 190, 60),
         QColor(150, 70, 200), QColor(255, 110, 170), QColor(40, 140, 235), QColor(250, 240, 220),
@@ -318,7 +290,7 @@ QImage jellyBeans(int width, int height) {
     for (int i = 0; i < where.size(); ++i) {
         const QColor c = colours[i];
         p.save();
-        p.setTransform(where[i]);
+        p.setTransform(where[i], true);
         QRadialGradient shine(QPointF(-len * 0.15, -wid * 0.3), len * 0.7);
         shine.setColorAt(0, c.lighter(150));
         shine.setColorAt(0.6, c);
@@ -334,8 +306,8 @@ QImage jellyBeans(int width, int height) {
     return image;
 }
 
-QImage stopSign(int size, const QString& text) {
-    QImage image = canvas(size, size);
+QImage stopSign(int size, const QString& text, qreal ratio) {
+    QImage image = canvas(size, size, Qt::white, ratio);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     const QPointF c(size / 2.0, size / 2.0);
@@ -373,8 +345,8 @@ QImage windowIcon(int size) {
     return image;
 }
 
-QImage buttonFaces(int size) {
-    QImage image = canvas(size, size, QColor(255, 246, 200));
+QImage buttonFaces(int size, qreal ratio) {
+    QImage image = canvas(size, size, QColor(255, 246, 200), ratio);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     Random random(101);
@@ -414,8 +386,8 @@ QImage buttonFaces(int size) {
     return image;
 }
 
-QImage abcTitle(int width, int height) {
-    QImage image = canvas(width, height);
+QImage abcTitle(int width, int height, qreal ratio) {
+    QImage image = canvas(width, height, Qt::white, ratio);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     // Buttons show only the middle 89 rows of a 100-row picture: keep clear of the edges.
@@ -423,8 +395,8 @@ QImage abcTitle(int width, int height) {
     return image;
 }
 
-QImage hangmanTitle(int width, int height) {
-    QImage image = canvas(width, height);
+QImage hangmanTitle(int width, int height, qreal ratio) {
+    QImage image = canvas(width, height, Qt::white, ratio);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     lettering(p, "Hangman", {titleBlue, titlePink}, QRectF(6, 16, width - 12, height * 0.5), fonts().comic,
@@ -437,11 +409,11 @@ QImage hangmanTitle(int width, int height) {
     return image;
 }
 
-QImage wordpotButton(int width, int height) {
-    QImage image = canvas(width, height);
+QImage wordpotButton(int width, int height, qreal ratio) {
+    QImage image = canvas(width, height, Qt::white, ratio);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    cloth(p, image.rect(), 25);
+    cloth(p, QRectF(0, 0, width, height), 25);
     const QPointF c(width * 0.45, height * 0.5);
     const qreal outer = height * 0.43, inner = outer * 0.8;
     const QColor soup(250, 130, 40);
@@ -481,8 +453,8 @@ QImage wordpotButton(int width, int height) {
     return image;
 }
 
-QImage splashBowl(int width, int height) {
-    QImage image = canvas(width, height);
+QImage splashBowl(int width, int height, qreal ratio) {
+    QImage image = canvas(width, height, Qt::white, ratio);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     const qreal cx = width / 2.0, rimY = height * 0.44, rx = width * 0.42, ry = height * 0.09;
@@ -573,8 +545,8 @@ QImage splashBowl(int width, int height) {
     return image;
 }
 
-QImage eraseArrow(int size) {
-    QImage image = canvas(size, size, QColor(192, 192, 192));
+QImage eraseArrow(int size, qreal ratio) {
+    QImage image = canvas(size, size, QColor(192, 192, 192), ratio);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     const qreal s = size / 40.0;
@@ -606,16 +578,17 @@ QImage eraseArrow(int size) {
     return image;
 }
 
-QImage boardBackground(int width, int height) {
-    QImage image = canvas(width, height);
+QImage boardBackground(int width, int height, qreal ratio) {
+    QImage image = canvas(width, height, Qt::white, ratio);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    cloth(p, image.rect(), 55);
+    cloth(p, QRectF(0, 0, width, height), 55);
 
     QVector<QPointF> corners;
     constexpr qreal margin = 3;
     for (const QPoint& s : letterSlots()) {
-        const QRectF r = QRectF(s, QSizeF(tileSize, tileSize)).adjusted(-margin, -margin, margin, margin);
+        const QRectF r = QRectF(s, QSizeF(artwork::TileSize, artwork::TileSize))
+                             .adjusted(-margin, -margin, margin, margin);
         corners << r.topLeft() << r.topRight() << r.bottomLeft() << r.bottomRight();
     }
     QPointF c;

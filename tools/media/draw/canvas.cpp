@@ -1,8 +1,13 @@
 #include "canvas.h"
 
+#include <QFile>
 #include <QFontDatabase>
+#include <QHash>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QPainter>
-#include <QRawFont>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QVector>
 
 #include <algorithm>
@@ -47,40 +52,92 @@ void boxBlur(QVector<int>& a, int w, int h, int r) {
     }
 }
 
-} // namespace
-
-const Fonts& fonts() {
-    static const Fonts loaded{
-        loadFont("/usr/share/fonts/truetype/noto/NotoColorEmoji.ttf"),
-        loadFont("/usr/share/fonts/opentype/comic-neue/ComicNeue-Bold.otf"),
-        loadFont("/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf"),
-        loadFont("/usr/share/fonts/truetype/dejavu/DejaVuSansCondensed-Bold.ttf"),
-        loadFont("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"),
-    };
-    return loaded;
+QString& emojiFolder() {
+    static QString folder;
+    return folder;
 }
 
-QImage canvas(int width, int height, const QColor& fill) {
-    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
-    image.fill(fill);
-    return image;
-}
-
-QImage emoji(const QString& text) {
-    // 109 px is the size of the font's bitmaps: drawn there, no glyph is resampled yet.
-    constexpr int strike = 109;
-    QImage image = canvas(3 * strike, 3 * strike, Qt::transparent);
-    {
-        QPainter p(&image);
-        QFont font(fonts().emoji);
-        font.setPixelSize(strike);
-        p.setFont(font);
-        p.drawText(image.rect(), Qt::AlignCenter, text);
+QJsonObject readJson(const QString& name) {
+    QFile file(emojiFolder() + "/" + name);
+    if (!file.open(QIODevice::ReadOnly)) {
+        std::fprintf(stderr, "mediadraw: cannot read %s\n", qPrintable(file.fileName()));
+        std::exit(1);
     }
-    int left = image.width(), top = image.height(), right = -1, bottom = -1;
-    for (int y = 0; y < image.height(); ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
+    return QJsonDocument::fromJson(file.readAll()).object();
+}
+
+// One emoji of the icon set: its drawing in the set's units, and the box its ink fills.
+struct Svg {
+    QString body;
+    QRectF frame; // the drawing's own viewBox
+    QRectF ink;   // in the same units
+
+    // A document that shows the given part of the drawing in exactly the given pixels.
+    QByteArray document(const QRectF& part, QSize pixels) const {
+        return QStringLiteral("<svg xmlns=\"http://www.w3.org/2000/svg\" "
+                              "xmlns:xlink=\"http://www.w3.org/1999/xlink\" width=\"%1\" height=\"%2\" "
+                              "viewBox=\"%3 %4 %5 %6\">%7</svg>")
+            .arg(pixels.width())
+            .arg(pixels.height())
+            .arg(part.x(), 0, 'g', 10)
+            .arg(part.y(), 0, 'g', 10)
+            .arg(part.width(), 0, 'g', 10)
+            .arg(part.height(), 0, 'g', 10)
+            .arg(body)
+            .toUtf8();
+    }
+};
+
+// Renders an SVG document with librsvg, which draws every feature the Noto emoji use.
+QImage renderSvg(const QByteArray& document) {
+    static const QString rsvg = QStandardPaths::findExecutable(QStringLiteral("rsvg-convert"));
+    QProcess process;
+    process.start(rsvg, {QStringLiteral("--format=png")});
+    process.write(document);
+    process.closeWriteChannel();
+    process.waitForFinished(-1);
+    QImage image;
+    if (rsvg.isEmpty() || process.exitCode() != 0 ||
+        !image.loadFromData(process.readAllStandardOutput(), "PNG")) {
+        std::fprintf(stderr, "mediadraw: rsvg-convert failed: %s\n",
+                     process.readAllStandardError().constData());
+        std::exit(1);
+    }
+    return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+const Svg& emojiSvg(const QString& text) {
+    static QHash<QString, Svg> known;
+    if (const auto it = known.constFind(text); it != known.cend())
+        return *it;
+    static const QJsonObject set = readJson(QStringLiteral("icons.json"));
+    static const QJsonObject chars = readJson(QStringLiteral("chars.json"));
+    QStringList codes;
+    for (const uint cp : text.toUcs4())
+        if (cp != 0xFE0F) // the emoji presentation selector is not part of the name
+            codes << QString::number(cp, 16);
+    QString name = chars.value(codes.join('-')).toString();
+    const QJsonObject aliases = set.value("aliases").toObject();
+    while (aliases.contains(name))
+        name = aliases.value(name).toObject().value("parent").toString();
+    const QJsonObject icon = set.value("icons").toObject().value(name).toObject();
+    if (icon.isEmpty()) {
+        std::fprintf(stderr, "mediadraw: the emoji set has no picture for %s\n", qPrintable(text));
+        std::exit(1);
+    }
+    Svg svg;
+    svg.body = icon.value("body").toString();
+    svg.frame = QRectF(icon.value("left").toDouble(0), icon.value("top").toDouble(0),
+                       icon.value("width").toDouble(set.value("width").toDouble(16)),
+                       icon.value("height").toDouble(set.value("height").toDouble(16)));
+    // The ink is measured on a large rendering: an eighth of a unit of the set's 128.
+    constexpr int measure = 1024;
+    const QImage big = renderSvg(svg.document(
+        svg.frame, QSize(measure, int(std::lround(measure * svg.frame.height() / svg.frame.width())))));
+    int left = big.width(), top = big.height(), right = -1, bottom = -1;
+    for (int y = 0; y < big.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(big.constScanLine(y));
+        for (int x = 0; x < big.width(); ++x) {
             if (qAlpha(line[x]) > 8) {
                 left = std::min(left, x);
                 right = std::max(right, x);
@@ -90,23 +147,62 @@ QImage emoji(const QString& text) {
         }
     }
     if (right < 0) {
-        std::fprintf(stderr, "mediadraw: the emoji font has no glyph for %s\n", qPrintable(text));
+        std::fprintf(stderr, "mediadraw: the emoji for %s draws nothing\n", qPrintable(text));
         std::exit(1);
     }
-    return image.copy(left, top, right - left + 1, bottom - top + 1);
+    const qreal unit = svg.frame.width() / measure;
+    svg.ink = QRectF(svg.frame.x() + left * unit, svg.frame.y() + top * unit, (right - left + 1) * unit,
+                     (bottom - top + 1) * unit);
+    return *known.insert(text, svg);
 }
 
-QImage onWhite(const QImage& art, int width, int height, int margin) {
-    QImage out = canvas(width, height);
-    const QSize room(width - 2 * margin, height - 2 * margin);
-    const QImage scaled = art.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+} // namespace
+
+const Fonts& fonts() {
+    static const Fonts loaded{
+        loadFont("/usr/share/fonts/opentype/comic-neue/ComicNeue-Bold.otf"),
+        loadFont("/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf"),
+        loadFont("/usr/share/fonts/truetype/dejavu/DejaVuSansCondensed-Bold.ttf"),
+        loadFont("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"),
+    };
+    return loaded;
+}
+
+QImage canvas(int width, int height, const QColor& fill, qreal ratio) {
+    QImage image(int(std::lround(width * ratio)), int(std::lround(height * ratio)),
+                 QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    image.fill(fill);
+    return image;
+}
+
+void setEmojiSource(const QString& folder) {
+    emojiFolder() = folder;
+}
+
+QImage emoji(const QString& text, QSize room) {
+    const Svg& svg = emojiSvg(text);
+    const qreal scale = std::min(room.width() / svg.ink.width(), room.height() / svg.ink.height());
+    return renderSvg(svg.document(svg.ink, QSize(int(std::lround(svg.ink.width() * scale)),
+                                                 int(std::lround(svg.ink.height() * scale)))));
+}
+
+QImage onWhite(const std::function<QImage(QSize)>& draw, int width, int height, int margin, qreal ratio) {
+    QImage out = canvas(width, height, Qt::white, ratio);
+    const QSize room(int(std::lround((width - 2 * margin) * ratio)),
+                     int(std::lround((height - 2 * margin) * ratio)));
+    QImage art = draw(room);
+    // Placed on whole real pixels, so that nothing of the art is resampled.
+    const QPoint at((out.width() - art.width()) / 2, (out.height() - art.height()) / 2);
+    art.setDevicePixelRatio(ratio);
     QPainter p(&out);
-    p.drawImage((width - scaled.width()) / 2, (height - scaled.height()) / 2, scaled);
+    p.drawImage(QPointF(at) / ratio, art);
     return out;
 }
 
 QImage flattened(const QImage& image, const QColor& background) {
     QImage out(image.size(), QImage::Format_RGB32);
+    out.setDevicePixelRatio(image.devicePixelRatio());
     out.fill(background);
     QPainter p(&out);
     p.drawImage(0, 0, image);
@@ -114,9 +210,13 @@ QImage flattened(const QImage& image, const QColor& background) {
 }
 
 void softShadow(QPainter& p, const QPainterPath& path, QPointF offset, qreal blur, const QColor& colour) {
+    // The shadow is made at the canvas's own pixels, so that a 2x picture's shadow is as fine as the rest.
+    const qreal ratio = p.device()->devicePixelRatioF();
     const int r = std::max(1, int(std::lround(blur)));
     const QRect box = path.boundingRect().toAlignedRect().adjusted(-3 * r, -3 * r, 3 * r, 3 * r);
-    QImage mask(box.size(), QImage::Format_ARGB32_Premultiplied);
+    const QSize pixels(int(std::lround(box.width() * ratio)), int(std::lround(box.height() * ratio)));
+    QImage mask(pixels, QImage::Format_ARGB32_Premultiplied);
+    mask.setDevicePixelRatio(ratio);
     mask.fill(Qt::transparent);
     {
         QPainter m(&mask);
@@ -132,9 +232,11 @@ void softShadow(QPainter& p, const QPainterPath& path, QPointF offset, qreal blu
             a[y * w + x] = qAlpha(line[x]);
     }
     // Three box passes come close to a Gaussian.
+    const int pixelRadius = std::max(1, int(std::lround(blur * ratio)));
     for (int pass = 0; pass < 3; ++pass)
-        boxBlur(a, w, h, r);
-    QImage shadow(box.size(), QImage::Format_ARGB32_Premultiplied);
+        boxBlur(a, w, h, pixelRadius);
+    QImage shadow(pixels, QImage::Format_ARGB32_Premultiplied);
+    shadow.setDevicePixelRatio(ratio);
     for (int y = 0; y < h; ++y) {
         auto* line = reinterpret_cast<QRgb*>(shadow.scanLine(y));
         for (int x = 0; x < w; ++x) {
@@ -145,37 +247,12 @@ void softShadow(QPainter& p, const QPainterPath& path, QPointF offset, qreal blu
     p.drawImage(box.topLeft() + offset, shadow);
 }
 
-QPainterPath textPath(const QString& text, const QString& family, qreal pixelSize, QPointF centre) {
-    QFont font(family);
-    font.setPixelSize(int(std::lround(pixelSize)));
-    QPainterPath path;
-    path.addText(0, 0, font, text);
-    const QRectF ink = path.boundingRect();
-    return path.translated(centre - ink.center());
-}
-
-QPainterPath fitPath(const QPainterPath& path, const QRectF& box) {
-    const QRectF ink = path.boundingRect();
-    const qreal scale = std::min(box.width() / ink.width(), box.height() / ink.height());
-    QTransform t;
-    t.translate(box.center().x(), box.center().y());
-    t.scale(scale, scale);
-    t.translate(-ink.center().x(), -ink.center().y());
-    return t.map(path);
-}
-
 double Random::next() {
     // xorshift32
     m_state ^= m_state << 13;
     m_state ^= m_state >> 17;
     m_state ^= m_state << 5;
     return (m_state >> 8) / double(1u << 24);
-}
-
-QColor cheerfulColour(int index) {
-    // Golden-ratio steps round the colour wheel keep any run of indexes well apart.
-    const double hue = std::fmod(0.02 + index * 0.618033988749895, 1.0);
-    return QColor::fromHsvF(float(hue), 0.80f, 0.95f);
 }
 
 } // namespace media

@@ -1,20 +1,30 @@
-// Shared drawing helpers of the picture maker: the fonts it may use, emoji glyphs as images,
-// fitting art onto a canvas, soft shadows and a seeded random source.
+// Shared drawing helpers of the picture maker: the fonts it may use, emoji as images from their
+// vector sources, fitting art onto a canvas, soft shadows and a seeded random source. Every picture
+// is drawn in layout pixels on a canvas whose device-pixel ratio gives the real pixels, so one drawing
+// makes the 1x file and the 2x one.
 #pragma once
+
+#include "artwork/lettering.h"
 
 #include <QColor>
 #include <QImage>
 #include <QPainterPath>
+#include <QSize>
 #include <QString>
+
+#include <functional>
 
 class QPainter;
 
 namespace media {
 
+using artwork::cheerfulColour;
+using artwork::fitPath;
+using artwork::textPath;
+
 // Families of the fonts loaded from their package files, so that no font configuration of
 // the machine can change a picture.
 struct Fonts {
-    QString emoji;  // Noto Color Emoji
     QString comic;  // Comic Neue Bold: friendly lettering for titles
     QString sans;   // DejaVu Sans Bold: plain capitals a child learns to read
     QString narrow; // DejaVu Sans Condensed Bold: road-sign lettering
@@ -22,15 +32,21 @@ struct Fonts {
 };
 const Fonts& fonts();
 
-// A canvas in the one format every drawing uses.
-QImage canvas(int width, int height, const QColor& fill = Qt::white);
+// A canvas in the one format every drawing uses: width x height layout pixels, each of them
+// ratio x ratio real pixels (a ratio of 1 or more: a painter ignores a smaller one).
+QImage canvas(int width, int height, const QColor& fill = Qt::white, qreal ratio = 1);
 
-// The emoji drawn at the font's own bitmap size, cropped to its visible pixels.
-QImage emoji(const QString& text);
+// Where the Noto emoji's vector sources are: the folder of the icon set's icons.json and
+// chars.json. Set once, before the first emoji is drawn.
+void setEmojiSource(const QString& folder);
 
-// Art scaled to fit inside the canvas less the margin on every side, centred on a white
-// canvas of that size.
-QImage onWhite(const QImage& art, int width, int height, int margin);
+// The emoji drawn from its vector source as large as fits the given real pixels, keeping its
+// shape, with its empty margins cut off. Transparent around the emoji.
+QImage emoji(const QString& text, QSize room);
+
+// Art made by draw(room), given the room in real pixels inside the margin on every side,
+// centred on a white canvas of width x height layout pixels at the ratio.
+QImage onWhite(const std::function<QImage(QSize)>& draw, int width, int height, int margin, qreal ratio);
 
 // A copy with every pixel composited on white and the alpha channel dropped, ready for
 // formats without transparency.
@@ -38,13 +54,6 @@ QImage flattened(const QImage& image, const QColor& background = Qt::white);
 
 // Draws a blurred, offset silhouette of the path in the given colour: a soft shadow.
 void softShadow(QPainter& p, const QPainterPath& path, QPointF offset, qreal blur, const QColor& colour);
-
-// Text as a path, centred on the given point by its ink (not its line box), for lettering
-// that is filled and outlined.
-QPainterPath textPath(const QString& text, const QString& family, qreal pixelSize, QPointF centre);
-
-// Scales the path about its centre so that it fits the box, then centres it there.
-QPainterPath fitPath(const QPainterPath& path, const QRectF& box);
 
 // A small, fixed pseudo-random sequence: the same on every machine and every run.
 class Random {
@@ -58,8 +67,5 @@ public:
 private:
     quint32 m_state;
 };
-
-// Colour by hue step, bright and well apart from its neighbours for any index.
-QColor cheerfulColour(int index);
 
 } // namespace media

@@ -15,6 +15,10 @@ constexpr int wordMargin = 12;
 
 const QString ownDrawing = QStringLiteral("drawn by tools/make-media (Wordpot's own artwork)");
 
+// The tiles stand on the inside of the bowl, a very light grey: a GIF pixel is either wholly
+// there or not, so the tiles' soft edges are blended with that grey.
+const QColor bowlInside(238, 240, 245);
+
 QString codepoints(const QString& text) {
     QStringList parts;
     for (const uint cp : text.toUcs4())
@@ -25,21 +29,29 @@ QString codepoints(const QString& text) {
 
 Picture emojiPicture(const QString& file, const QString& glyph, const QString& name) {
     return {QStringLiteral("assets/") + file,
-            QStringLiteral("Noto Color Emoji %1 (%2)").arg(codepoints(glyph), name),
-            [glyph] { return QVector<QImage>{onWhite(emoji(glyph), wordSide, wordSide, wordMargin)}; }};
+            QStringLiteral("Noto Emoji %1 (%2)").arg(codepoints(glyph), name), [glyph](qreal ratio) {
+                return QVector<QImage>{onWhite([glyph](QSize room) { return emoji(glyph, room); }, wordSide,
+                                               wordSide, wordMargin, ratio)};
+            }};
 }
 
-Picture drawn(const QString& path, std::function<QImage()> draw, int bmpDepth = 0) {
-    return {path, ownDrawing, [draw] { return QVector<QImage>{draw()}; }, bmpDepth};
+Picture drawn(const QString& path, std::function<QImage(qreal)> draw, int bmpDepth = 0) {
+    return {path, ownDrawing, [draw](qreal ratio) { return QVector<QImage>{draw(ratio)}; }, bmpDepth};
+}
+
+// An icon file's images are each drawn at their own real size, the 2x file's at twice it.
+Picture icon(const QString& path, std::function<QImage(int)> draw, QVector<int> sizes) {
+    return {path, ownDrawing, [draw, sizes](qreal ratio) {
+                QVector<QImage> images;
+                for (const int s : sizes)
+                    images << draw(int(s * ratio));
+                return images;
+            }};
 }
 
 Picture icon(const QString& path, Face kind, QVector<int> sizes) {
-    return {path, ownDrawing, [kind, sizes] {
-                QVector<QImage> images;
-                for (const int s : sizes)
-                    images << face(kind, s);
-                return images;
-            }};
+    return icon(
+        path, [kind](int size) { return face(kind, size); }, sizes);
 }
 
 } // namespace
@@ -54,7 +66,10 @@ QVector<Picture> catalogue() {
         << emojiPicture("giraffe.gif", "🦒", "giraffe") << emojiPicture("horse2.gif", "🐎", "horse")
         << emojiPicture("icecream.jpg", "🍦", "soft ice cream")
         << drawn("assets/jellybeans2.jpg",
-                 [] { return onWhite(jellyBeans(300, 300), wordSide, wordSide, wordMargin); })
+                 [](qreal ratio) {
+                     return onWhite([](QSize room) { return jellyBeans(300, 300, room.width() / 300.0); },
+                                    wordSide, wordSide, wordMargin, ratio);
+                 })
         << emojiPicture("kite2.jpg", "🪁", "kite") << emojiPicture("lion.jpg", "🦁", "lion")
         << emojiPicture("mouse2.gif", "🐭", "mouse face") << emojiPicture("nose.gif", "👃", "nose")
         << emojiPicture("octopus.gif", "🐙", "octopus") << emojiPicture("penguin.gif", "🐧", "penguin")
@@ -78,11 +93,16 @@ QVector<Picture> catalogue() {
         << emojiPicture("leaf.gif", "🍁", "maple leaf") << emojiPicture("socks.gif", "🧦", "socks");
 
     // The spelling game's letter tiles: the letters of its 22 words.
-    for (const QChar c : QStringLiteral("ABCDEFGHIKLNOPRSTZ"))
-        all << drawn(QStringLiteral("assets/%1.gif").arg(c.toLower()), [c] { return letterTile(c); });
+    for (const QChar c : QStringLiteral("ABCDEFGHIKLNOPRSTZ")) {
+        Picture tile = drawn(QStringLiteral("assets/%1.gif").arg(c.toLower()), [c](qreal ratio) {
+            return artwork::letterTile(QString(c), ratio, fonts().sans);
+        });
+        tile.under = bowlInside;
+        all << tile;
+    }
 
-    all << drawn("assets/circle.gif", [] { return circleToken(33); })
-        << drawn("assets/wordpot.gif", [] { return splashBowl(200, 190); });
+    all << drawn("assets/circle.gif", [](qreal ratio) { return circleToken(33, ratio); })
+        << drawn("assets/wordpot.gif", [](qreal ratio) { return splashBowl(200, 190, ratio); });
 
     // Feedback faces: a large image for the stretched faces, a small one for buttons.
     all << icon("assets/face01.ico", Face::Worried, {256, 32})
@@ -93,31 +113,33 @@ QVector<Picture> catalogue() {
 
     // Pictures compiled into the program.
     const QString r = QStringLiteral("src/resources/");
-    all << drawn(r + "pictures/stop.gif", [] { return stopSign(100, "STOP"); })
-        << Picture{r + "pictures/icon.ico", ownDrawing,
-                   [] {
-                       return QVector<QImage>{windowIcon(32), windowIcon(16)};
-                   }}
-        << drawn(r + "pictures/icon-256.png", [] { return windowIcon(256); })
+    Picture largeIcon = drawn(r + "pictures/icon-256.png", [](qreal) { return windowIcon(256); });
+    largeIcon.twice = false; // already the largest size an icon theme asks for
+    all << drawn(r + "pictures/stop.gif", [](qreal ratio) { return stopSign(100, "STOP", ratio); })
+        << icon(r + "pictures/icon.ico", windowIcon, {32, 16}) << largeIcon
         << drawn(
-               r + "bitmaps/101.bmp", [] { return buttonFaces(300); }, 8)
+               r + "bitmaps/101.bmp", [](qreal ratio) { return buttonFaces(300, ratio); }, 8)
         << drawn(
-               r + "bitmaps/102.bmp", [] { return abcTitle(150, 100); }, 24)
+               r + "bitmaps/102.bmp", [](qreal ratio) { return abcTitle(150, 100, ratio); }, 24)
         << drawn(
-               r + "bitmaps/103.bmp", [] { return stopSign(200, "STOP?"); }, 8)
-        << drawn(r + "pictures/cmdwordpot.png", [] { return wordpotButton(160, 150); })
-        << drawn(r + "pictures/cmdhangman.gif", [] { return hangmanTitle(150, 100); })
-        << drawn(r + "pictures/background.jpg", [] { return boardBackground(600, 495); })
-        << drawn(r + "pictures/erase.gif", [] { return eraseArrow(40); })
+               r + "bitmaps/103.bmp", [](qreal ratio) { return stopSign(200, "STOP?", ratio); }, 8)
+        << drawn(r + "pictures/cmdwordpot.png", [](qreal ratio) { return wordpotButton(160, 150, ratio); })
+        << drawn(r + "pictures/cmdhangman.gif", [](qreal ratio) { return hangmanTitle(150, 100, ratio); })
+        << drawn(r + "pictures/background.jpg", [](qreal ratio) { return boardBackground(600, 495, ratio); })
+        << drawn(r + "pictures/erase.gif", [](qreal ratio) { return eraseArrow(40, ratio); })
         << icon(r + "pictures/happyface.ico", Face::Smile, {32, 16})
         << icon(r + "pictures/sadface.ico", Face::Straight, {32, 16})
         << icon(r + "cursors/happy.ico", Face::LaughRed, {32, 16})
         << icon(r + "cursors/sad.ico", Face::Frown, {32});
 
     // The desktop's icon for the program, in every size of the icon theme: the window icon's drawing.
-    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})
-        all << drawn(QStringLiteral("dist/icons/hicolor/%1x%1/apps/wordpot.png").arg(size),
-                     [size] { return windowIcon(size); });
+    // The theme has a folder per size, so a 2x file would only repeat a larger size.
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        Picture themed = drawn(QStringLiteral("dist/icons/hicolor/%1x%1/apps/wordpot.png").arg(size),
+                               [size](qreal) { return windowIcon(size); });
+        themed.twice = false;
+        all << themed;
+    }
     return all;
 }
 

@@ -2,6 +2,7 @@
 // its art comes from (for the credits).
 #pragma once
 
+#include <QColor>
 #include <QImage>
 #include <QString>
 #include <QVector>
@@ -13,8 +14,12 @@ namespace media {
 struct Picture {
     QString path;   // relative to the repository root; the extension picks the file format
     QString credit; // source of the art, for assets/CREDITS
-    std::function<QVector<QImage>()> draw; // one image, or each size of an icon file
-    int bmpDepth = 0;                      // 8 or 24 for .bmp files
+    // One image, or each size of an icon file, at the pixel ratio: 1 for the file itself, 2 for
+    // the one beside it that high-resolution screens show ("name@2x.ext").
+    std::function<QVector<QImage>(qreal ratio)> draw;
+    int bmpDepth = 0;  // 8 or 24 for .bmp files
+    bool twice = true; // whether there is a 2x file
+    QColor under = {}; // for a GIF with transparent parts: what its soft edges are blended with
 };
 
 QVector<Picture> catalogue();

@@ -1,21 +1,25 @@
-// mediadraw pictures STAGE   draws every picture into STAGE, laid out like the repository:
-//                            .jpg and .png files are final; a .gif or .bmp file comes as
-//                            "NAME.png" (and a .bmp as "NAME.8.png" or "NAME.24.png" by
-//                            its colour depth) and an icon as one "NAME.SIZE.png" per image,
-//                            for ImageMagick to turn into the final file. STAGE/credits.tsv
-//                            gives the source of each picture.
+// mediadraw pictures STAGE EMOJI
+//                            draws every picture, and its 2x file, into STAGE, laid out like
+//                            the repository, with the Noto emoji taken from the icon set in
+//                            the folder EMOJI: .jpg, .png and .ico files are final; a .gif or
+//                            .bmp file comes as "NAME.png" (and a .bmp as "NAME.8.png" or
+//                            "NAME.24.png" by its colour depth), for ImageMagick to turn into
+//                            the final file. STAGE/credits.tsv gives the source of each file.
 // mediadraw sheet ROOT PNG   draws the contact sheet of the finished files under ROOT.
 #include "canvas.h"
 #include "catalogue.h"
 #include "sheet.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImageWriter>
+#include <QtEndian>
 #include <QTextStream>
 
+#include <algorithm>
 #include <cstdio>
 
 using namespace media;
@@ -35,7 +39,66 @@ bool save(const QImage& image, const QString& path, const char* format, int qual
     return true;
 }
 
-int drawPictures(const QString& stage) {
+// An icon file of PNG images, largest first (the one a viewer shows by default). PNG images are
+// what lets an icon hold a 512 px face, which the older bitmap kind cannot.
+bool saveIcon(QVector<QImage> images, const QString& path) {
+    std::sort(images.begin(), images.end(),
+              [](const QImage& a, const QImage& b) { return a.width() > b.width(); });
+    QByteArray directory(6, '\0'), data;
+    qToLittleEndian<quint16>(1, directory.data() + 2);
+    qToLittleEndian<quint16>(quint16(images.size()), directory.data() + 4);
+    const qsizetype firstImage = 6 + 16 * images.size();
+    for (const QImage& image : images) {
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        if (!image.save(&buffer, "PNG"))
+            return false;
+        QByteArray entry(16, '\0');
+        entry[0] = char(image.width() >= 256 ? 0 : image.width()); // 0 stands for 256 and more
+        entry[1] = char(image.height() >= 256 ? 0 : image.height());
+        qToLittleEndian<quint16>(1, entry.data() + 4);  // colour planes
+        qToLittleEndian<quint16>(32, entry.data() + 6); // bits per pixel
+        qToLittleEndian<quint32>(quint32(png.size()), entry.data() + 8);
+        qToLittleEndian<quint32>(quint32(firstImage + data.size()), entry.data() + 12);
+        directory += entry;
+        data += png;
+    }
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(directory + data) == directory.size() + data.size();
+}
+
+// GIF keeps a pixel or drops it: what is mostly the picture is blended with the colour it will
+// stand on and kept whole, the rest is left out.
+QImage keptOrLeftOut(const QImage& image, const QColor& under) {
+    QImage out = image.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < out.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
+        for (int x = 0; x < out.width(); ++x) {
+            const QRgb c = line[x];
+            const int a = qAlpha(c);
+            const auto blend = [a](int top, int bottom) {
+                return (top * a + bottom * (255 - a) + 127) / 255;
+            };
+            line[x] = a < 128 ? qRgba(0, 0, 0, 0)
+                              : qRgb(blend(qRed(c), under.red()), blend(qGreen(c), under.green()),
+                                     blend(qBlue(c), under.blue()));
+        }
+    }
+    return out;
+}
+
+// "dir/name.ext" for ratio 1, "dir/name@2x.ext" for 2, as Qt names a picture's larger sizes.
+QString atRatio(const QString& path, int ratio) {
+    if (ratio == 1)
+        return path;
+    const qsizetype dot = path.lastIndexOf('.');
+    return path.left(dot) + QStringLiteral("@%1x").arg(ratio) + path.mid(dot);
+}
+
+int drawPictures(const QString& stage, const QString& emojiSource) {
+    setEmojiSource(emojiSource);
     QFile credits(stage + "/credits.tsv");
     QDir().mkpath(stage);
     if (!credits.open(QIODevice::WriteOnly | QIODevice::Text))
@@ -43,23 +106,29 @@ int drawPictures(const QString& stage) {
     QTextStream out(&credits);
     bool ok = true;
     for (const Picture& pic : catalogue()) {
-        const QVector<QImage> images = pic.draw();
-        const QString target = stage + "/" + pic.path;
-        const QString ext = QFileInfo(pic.path).suffix();
-        if (ext == "ico") {
-            for (const QImage& image : images)
-                ok &= save(image, QStringLiteral("%1.%2.png").arg(target).arg(image.width()), "PNG");
-        } else if (ext == "jpg") {
-            ok &= save(flattened(images.first()), target, "JPEG", 92);
-        } else if (ext == "png") {
-            ok &= save(images.first(), target, "PNG");
-        } else if (ext == "bmp") {
-            ok &= save(flattened(images.first()), QStringLiteral("%1.%2.png").arg(target).arg(pic.bmpDepth),
-                       "PNG");
-        } else {
-            ok &= save(flattened(images.first()), target + ".png", "PNG");
+        for (const int ratio : {1, 2}) {
+            if (ratio > 1 && !pic.twice)
+                continue;
+            const QVector<QImage> images = pic.draw(ratio);
+            const QString path = atRatio(pic.path, ratio);
+            const QString target = stage + "/" + path;
+            const QString ext = QFileInfo(path).suffix();
+            if (ext == "ico") {
+                ok &= saveIcon(images, target);
+            } else if (ext == "jpg") {
+                ok &= save(flattened(images.first()), target, "JPEG", 92);
+            } else if (ext == "png") {
+                ok &= save(images.first(), target, "PNG");
+            } else if (ext == "bmp") {
+                ok &= save(flattened(images.first()),
+                           QStringLiteral("%1.%2.png").arg(target).arg(pic.bmpDepth), "PNG");
+            } else {
+                const QImage& image = images.first();
+                ok &= save(pic.under.isValid() ? keptOrLeftOut(image, pic.under) : flattened(image),
+                           target + ".png", "PNG");
+            }
+            out << path << '\t' << pic.credit << '\n';
         }
-        out << pic.path << '\t' << pic.credit << '\n';
     }
     return ok ? 0 : 1;
 }
@@ -69,10 +138,10 @@ int drawPictures(const QString& stage) {
 int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();
-    if (args.size() == 3 && args[1] == "pictures")
-        return drawPictures(args[2]);
+    if (args.size() == 4 && args[1] == "pictures")
+        return drawPictures(args[2], args[3]);
     if (args.size() == 4 && args[1] == "sheet")
         return writeSheet(args[2], args[3]) ? 0 : 1;
-    std::fprintf(stderr, "usage: mediadraw pictures STAGE | mediadraw sheet ROOT PNG\n");
+    std::fprintf(stderr, "usage: mediadraw pictures STAGE EMOJI | mediadraw sheet ROOT PNG\n");
     return 2;
 }
