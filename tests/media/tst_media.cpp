@@ -1,5 +1,6 @@
-// PlayWave and the media folder: timing of waited and unwaited sounds under SDL's dummy driver, the
-// newest sound winning, the alert for missing and damaged files, the case-blind lookup, and the input gate.
+// PlayWave and the media folder: timing of waited and unwaited sounds under SDL's dummy driver, with a
+// library missing and with a stalled sound server, the newest sound winning, the alert for missing and
+// damaged files, the case-blind lookup, and the input gate.
 #include "media/global.h"
 #include "media/inputgate.h"
 #include "media/mediafolder.h"
@@ -11,8 +12,12 @@
 #include <QFileInfo>
 #include <QMouseEvent>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <condition_variable>
+#include <mutex>
 #include <thread>
 
 namespace {
@@ -157,6 +162,106 @@ private slots:
         QWidget window;
         window.show();
         QTRY_VERIFY_WITH_TIMEOUT(SoundPlayer::instance().deviceIsOpen(), 500);
+    }
+
+    // With a library missing the player is silent after one line that says so, and a sound still lasts its
+    // length: the exit's goodbye is heard out before the program ends. With no decoder, nothing has one.
+    void aMissingLibraryLeavesSoundsSilentButTimed_data() {
+        QTest::addColumn<bool>("noSdl");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("found");
+        QTest::addColumn<int>("leastMs");
+        QTest::addColumn<int>("mostMs");
+        QTest::newRow("no SDL, a sound") << true << "\\tone300.wav" << true << 285 << 330;
+        QTest::newRow("no SDL, no such file: the alert's time")
+            << true << "\\nothere.wav" << false << 150 << 400;
+        QTest::newRow("no libsndfile") << false << "\\tone300.wav" << false << 0 << 100;
+    }
+
+    void aMissingLibraryLeavesSoundsSilentButTimed() {
+        QFETCH(bool, noSdl);
+        QFETCH(QString, name);
+        QFETCH(bool, found);
+        QFETCH(int, leastMs);
+        QFETCH(int, mostMs);
+        SoundPlayer& player = SoundPlayer::instance();
+        player.close();
+        player.setLibrariesForTesting(noSdl ? "wordpot-no-such-sdl" : "",
+                                      noSdl ? "" : "wordpot-no-such-sndfile");
+        const auto restore = qScopeGuard([&] {
+            player.close();
+            player.setLibrariesForTesting({}, {});
+            player.open();
+        });
+        QTest::ignoreMessage(
+            QtWarningMsg,
+            QRegularExpression(noSdl ? "^wordpot: sound is off, the sound library could not be loaded "
+                                       "\\(.*\\); playing silently$"
+                                     : "^wordpot: sound is off, the decoding library could not be "
+                                       "loaded \\(.*\\); playing silently$"));
+        QTest::failOnWarning(QRegularExpression(QStringLiteral(".")));
+        QCOMPARE(player.driverName(), noSdl ? QString() : QStringLiteral("dummy"));
+        bool played = false;
+        const qint64 ms = msTaken([&] { played = Global::PlayWave(MediaFile(name), true); });
+        QCOMPARE(played, found);
+        QVERIFY2(ms >= leastMs && ms <= mostMs, qPrintable(QString::number(ms)));
+    }
+
+    // A sound server that stalls SDL while it opens or closes the device holds a waited sound no longer
+    // than its length and a margin, and the end of the run no longer than the margin.
+    void aStalledServerHoldsAWaitedSoundOnlySoLong_data() {
+        QTest::addColumn<QByteArray>("call");
+        QTest::newRow("opening the device") << QByteArray("open");
+        QTest::newRow("closing the device") << QByteArray("close");
+    }
+
+    void aStalledServerHoldsAWaitedSoundOnlySoLong() {
+        QFETCH(QByteArray, call);
+        // Shared with SDL's thread, which outlives this function when it is left behind.
+        struct Stall {
+            QByteArray call;
+            std::mutex mutex;
+            std::condition_variable changed;
+            bool stalled = false;
+            bool answered = false;
+        };
+        const auto stall = std::make_shared<Stall>();
+        stall->call = call;
+        SoundPlayer& player = SoundPlayer::instance();
+        player.close();
+        player.setDeviceHookForTesting([stall](const char* name) {
+            if (stall->call != name)
+                return;
+            std::unique_lock lock(stall->mutex);
+            stall->stalled = true;
+            stall->changed.notify_all();
+            stall->changed.wait_for(lock, std::chrono::seconds(10), [&] { return stall->answered; });
+        });
+        player.open();
+        const auto answer = qScopeGuard([&] {
+            {
+                const std::lock_guard lock(stall->mutex);
+                stall->answered = true;
+                stall->changed.notify_all();
+            }
+            player.close();
+            player.setDeviceHookForTesting({});
+            // A thread left behind holds the hook until it has let SDL go; only then may SDL start again.
+            for (int tries = 0; stall.use_count() > 1 && tries < 500; ++tries)
+                QTest::qWait(10);
+            player.open();
+        });
+        if (call == "close") { // a sound whose device is let go after it
+            Global::PlayWave(MediaFile(QStringLiteral("\\tone300.wav")), false);
+            std::unique_lock lock(stall->mutex);
+            QVERIFY(stall->changed.wait_for(lock, std::chrono::seconds(3), [&] { return stall->stalled; }));
+        }
+        const qint64 waited =
+            msTaken([] { Global::PlayWave(MediaFile(QStringLiteral("\\tone300.wav")), true); });
+        QTest::ignoreMessage(QtWarningMsg, "wordpot: the sound server does not answer; leaving it");
+        const qint64 closed = msTaken([&] { player.close(); });
+        QVERIFY2(waited >= 285 && waited <= 300 + 1000 + 300, qPrintable(QString::number(waited)));
+        QVERIFY2(closed <= 1000 + 300, qPrintable(QString::number(closed)));
     }
 
     // Before a waited sound blocks, what the handler changed is painted; presses given during the sound
