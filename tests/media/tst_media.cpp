@@ -16,6 +16,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sndfile.h>
+
+#include <cmath>
 #include <condition_variable>
 #include <mutex>
 #include <thread>
@@ -27,6 +30,24 @@ QByteArray wave(int ms) {
     const QByteArray data(88200 * ms / 1000, '\0');
     return "RIFF" + le(36 + data.size(), 4) + "WAVEfmt " + le(16, 4) + le(1, 2) + le(1, 2) + le(44100, 4) +
            le(88200, 4) + le(2, 2) + le(16, 2) + "data" + le(data.size(), 4) + data;
+}
+
+// A 440 Hz tone in one of the formats a parent's recordings come in, written by libsndfile: its bytes.
+QByteArray encoded(const QString& path, int format, int rate, int channels, int ms) {
+    SF_INFO info{};
+    info.samplerate = rate;
+    info.channels = channels;
+    info.format = format;
+    SNDFILE* const file = sf_open(QFile::encodeName(path).constData(), SFM_WRITE, &info);
+    if (file == nullptr)
+        return {};
+    std::vector<float> frames(std::size_t(rate * ms / 1000 * channels));
+    for (std::size_t i = 0; i < frames.size(); ++i)
+        frames[i] = 0.5f * float(std::sin(2 * M_PI * 440.0 * double(i / std::size_t(channels)) / rate));
+    sf_writef_float(file, frames.data(), sf_count_t(frames.size()) / channels);
+    sf_close(file);
+    QFile written(path);
+    return written.open(QIODevice::ReadOnly) ? written.readAll() : QByteArray();
 }
 
 qint64 msTaken(const std::function<void()>& action) {
@@ -70,6 +91,24 @@ private slots:
             QFile file(m_dir.filePath(name));
             QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
         }
+        const struct {
+            const char* extension;
+            int format;
+            int rate;
+            int channels;
+        } kinds[] = {{"ogg", SF_FORMAT_OGG | SF_FORMAT_VORBIS, 48000, 2},
+                     {"flac", SF_FORMAT_FLAC | SF_FORMAT_PCM_16, 22050, 1},
+                     {"mp3", SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III, 44100, 2}};
+        for (const auto& kind : kinds) {
+            const QByteArray bytes = encoded(m_dir.filePath(QStringLiteral("tone300.") + kind.extension),
+                                             kind.format, kind.rate, kind.channels, 300);
+            QVERIFY2(bytes.size() > 1000, kind.extension);
+            for (const auto& [name, cut] :
+                 {std::pair{"cut.", bytes.left(bytes.size() * 9 / 10)}, {"empty.", {}}}) {
+                QFile file(m_dir.filePath(name + QString::fromLatin1(kind.extension)));
+                QVERIFY(file.open(QIODevice::WriteOnly) && file.write(cut) == cut.size());
+            }
+        }
         QVERIFY(QFile::setPermissions(m_dir.filePath("locked.wav"), {}) &&
                 QDir(m_dir.path()).mkdir("dir.wav"));
         MediaFolder::setPathForTesting(m_dir.path() + QLatin1Char('/'));
@@ -95,11 +134,20 @@ private slots:
         row("waited, over another", "\\tone300.wav", true, true, 300);
         row("unwaited, over another", "/tone300.wav", false, true, 300);
         row("doubled separators", "\\/Tone300.wav", true, false, 300);
+        row("Ogg Vorbis, 48 kHz stereo", "\\tone300.ogg", true, false, 300);
+        row("FLAC, 22.05 kHz mono", "\\tone300.flac", true, false, 300);
+        row("MP3", "\\tone300.mp3", true, false, 300);
         row("no such file", "\\nothere.wav", true, false, 0);
         row("another format", "\\broken.wav", true, false, 0);
         row("zero bytes", "\\empty.wav", true, false, 0);
         row("cut inside its header", "\\cut.wav", true, false, 0);
         row("a header claiming more than the file holds", "\\lying.wav", true, false, 0);
+        row("Ogg Vorbis cut short", "\\cut.ogg", true, false, 0);
+        row("FLAC cut short", "\\cut.flac", true, false, 0);
+        row("MP3 cut short", "\\cut.mp3", true, false, 0);
+        row("zero bytes of Ogg Vorbis", "\\empty.ogg", true, false, 0);
+        row("zero bytes of FLAC", "\\empty.flac", true, false, 0);
+        row("zero bytes of MP3", "\\empty.mp3", true, false, 0);
         row("no read permission", "\\locked.wav", true, false, 0);
         row("a folder in its place", "\\dir.wav", true, false, 0);
         row("bare extension", "\\.wav", false, false, 0);
