@@ -33,7 +33,8 @@ constexpr auto Linger = std::chrono::milliseconds(500);
 // and the end of the program no longer than this for SDL's thread to let the device go.
 constexpr auto Allowance = std::chrono::milliseconds(1000);
 // Longer files are refused rather than decoded whole into memory: a word or a letter lasts a few seconds.
-constexpr sf_count_t LongestSoundSeconds = 60;
+// A minute of CD stereo, counted in samples so that a header's rate or channel count cannot inflate it.
+constexpr sf_count_t MostSamples = sf_count_t(60) * 44100 * 2;
 constexpr sf_count_t FramesPerRead = 4096;
 const char* const AlertResource = ":/sounds/alert.wav";
 
@@ -182,14 +183,22 @@ std::optional<Sound> decode(const Sndfile& sndfile, const Sdl* sdl, QIODevice& s
         return std::nullopt;
     const std::unique_ptr<SNDFILE, decltype(sndfile.close)> closer(file, sndfile.close);
     if (info.samplerate <= 0 || info.channels <= 0 || info.frames <= 0 ||
-        info.frames > LongestSoundSeconds * info.samplerate || cutShort(sndfile, file, info))
+        info.frames > MostSamples / info.channels || cutShort(sndfile, file, info))
         return std::nullopt;
-    std::vector<float> frames;
-    frames.reserve(std::size_t(std::min(info.frames, FramesPerRead)) * std::size_t(info.channels));
+    // One buffer, sized for the conversion: the frames are read into it as floats and converted in place.
+    SDL_AudioCVT cvt{};
+    if (sdl != nullptr && sdl->BuildAudioCVT(&cvt, AUDIO_F32SYS, Uint8(std::min(info.channels, 255)),
+                                             info.samplerate, OutputFormat, OutputChannels, SampleRate) < 0)
+        return std::nullopt;
+    const std::size_t frameBytes = std::size_t(info.channels) * sizeof(float);
+    auto samples = std::make_shared<Samples>(std::size_t(sdl != nullptr ? info.frames : FramesPerRead) *
+                                             frameBytes * std::size_t(std::max(cvt.len_mult, 1)));
+    auto* const floats = reinterpret_cast<float*>(samples->data());
     sf_count_t read = 0;
     for (sf_count_t got = 1; got > 0 && read < info.frames; read += got) {
-        frames.resize(std::size_t(read + FramesPerRead) * std::size_t(info.channels));
-        got = sndfile.readf_float(file, frames.data() + read * info.channels, FramesPerRead);
+        const sf_count_t wanted = std::min(FramesPerRead, info.frames - read);
+        // Without SDL nothing is kept: the frames are only counted.
+        got = sndfile.readf_float(file, floats + (sdl != nullptr ? read * info.channels : 0), wanted);
     }
     if (read != info.frames)
         return std::nullopt;
@@ -198,20 +207,11 @@ std::optional<Sound> decode(const Sndfile& sndfile, const Sdl* sdl, QIODevice& s
         std::chrono::microseconds(read * 1000000 / info.samplerate));
     if (sdl == nullptr)
         return sound;
-    SDL_AudioCVT cvt;
-    if (sdl->BuildAudioCVT(&cvt, AUDIO_F32SYS, Uint8(std::min(info.channels, 255)), info.samplerate,
-                           OutputFormat, OutputChannels, SampleRate) < 0)
-        return std::nullopt;
-    const std::size_t bytes = std::size_t(read) * std::size_t(info.channels) * sizeof(float);
-    auto samples = std::make_shared<Samples>(bytes * std::size_t(std::max(cvt.len_mult, 1)));
-    std::memcpy(samples->data(), frames.data(), bytes);
-    frames = {};
     cvt.buf = samples->data();
-    cvt.len = int(bytes);
+    cvt.len = int(std::size_t(read) * frameBytes);
     if (cvt.needed != 0 && sdl->ConvertAudio(&cvt) != 0)
         return std::nullopt;
     samples->resize(std::size_t(cvt.needed != 0 ? cvt.len_cvt : cvt.len) / BytesPerFrame * BytesPerFrame);
-    samples->shrink_to_fit();
     sound.samples = std::move(samples);
     return sound;
 }
