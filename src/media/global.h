@@ -12,15 +12,16 @@ namespace Global {
 // waited for.
 inline constexpr bool WaitForSound = false;
 
-// Plays a wave file of the media folder. wait = true returns when the sound has ended (the windows are
+// Plays a sound file of the media folder. wait = true returns when the sound has ended (the windows are
 // repainted first and input given meanwhile is dropped); wait = false returns at once. The newest sound
 // always cuts off the one still playing. A file that cannot be found or decoded plays the built-in alert
 // instead and gives false; one that is there but cannot be decoded is named in one warning per run.
 bool PlayWave(const MediaFile& path, bool wait);
 
-// Opens the audio device once, for the whole run, and starts dropping input given during blocking sounds.
+// Starts the sound player, which loads its libraries once the first window is on the screen, and starts
+// dropping input given during blocking sounds.
 void StartSound();
-// Closes the audio device at the end of the run.
+// Stops the sound player at the end of the run.
 void StopSound();
 
 // Tests watch or replace playback: while a hook is set, PlayWave calls it instead of playing anything.

@@ -1,21 +1,27 @@
 #include "media/soundplayer.h"
 
-#include "media/inputgate.h"
 #include "resources/resources.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLibrary>
-#include <QWidget>
 
 #include <SDL.h>
+#include <sndfile.h>
 
 #include <algorithm>
+#include <condition_variable>
+#include <cstdint>
 #include <cstring>
+#include <mutex>
+#include <optional>
 #include <utility>
+#include <vector>
 
 namespace {
+using Clock = std::chrono::steady_clock;
+using Samples = std::vector<std::uint8_t>; // in the device's format
+
 constexpr int SampleRate = 44100;
 constexpr Uint8 OutputChannels = 2;
 constexpr SDL_AudioFormat OutputFormat = AUDIO_S16SYS;
@@ -23,11 +29,69 @@ constexpr int BytesPerFrame = OutputChannels * int(SDL_AUDIO_BITSIZE(OutputForma
 constexpr Uint16 BufferFrames = 1024; // small enough that a short sound starts at once
 // The device stays open this long after a sound, so that sounds in quick succession do not reopen it.
 constexpr auto Linger = std::chrono::milliseconds(500);
-// A device that does not take a sound (a stalled server) holds a waiting caller no longer than this more.
+// A device that does not take a sound (a stalled server) holds a waiting caller no longer than this more,
+// and the end of the program no longer than this for SDL's thread to let the device go.
 constexpr auto Allowance = std::chrono::milliseconds(1000);
-// A held player loads SDL no later than this after it was started, whatever holds it.
-constexpr auto LongestHold = std::chrono::milliseconds(1000);
+// Longer files are refused rather than decoded whole into memory: a word or a letter lasts a few seconds.
+// A minute of CD stereo, counted in samples so that a header's rate or channel count cannot inflate it.
+constexpr sf_count_t MostSamples = sf_count_t(60) * 44100 * 2;
+constexpr sf_count_t FramesPerRead = 4096;
 const char* const AlertResource = ":/sounds/alert.wav";
+
+// Both libraries are loaded on the player's thread, after the first window is on the screen: SDL with the
+// thirty libraries it brings (sound servers, codecs, display back ends) would cost a program that links it
+// some 10 ms before main() runs. Each function is named once here; the table resolves them all or none.
+// clang-format off
+#define WORDPOT_SDL_FUNCTIONS(F) \
+    F(SetHint) F(InitSubSystem) F(QuitSubSystem) F(GetError) \
+    F(GetNumAudioDrivers) F(GetAudioDriver) F(GetCurrentAudioDriver) \
+    F(OpenAudioDevice) F(PauseAudioDevice) F(CloseAudioDevice) \
+    F(BuildAudioCVT) F(ConvertAudio)
+#define WORDPOT_SNDFILE_FUNCTIONS(F) \
+    F(open_virtual) F(close) F(readf_float) F(get_chunk_iterator) F(get_chunk_size)
+// clang-format on
+
+struct Sdl {
+#define WORDPOT_DECLARE(name) decltype(&SDL_##name) name = nullptr;
+    WORDPOT_SDL_FUNCTIONS(WORDPOT_DECLARE)
+#undef WORDPOT_DECLARE
+};
+
+struct Sndfile {
+#define WORDPOT_DECLARE(name) decltype(&sf_##name) name = nullptr;
+    WORDPOT_SNDFILE_FUNCTIONS(WORDPOT_DECLARE)
+#undef WORDPOT_DECLARE
+};
+
+template <class Function> bool bind(QLibrary& library, Function& function, const char* name) {
+    function = reinterpret_cast<Function>(library.resolve(name));
+    return function != nullptr;
+}
+
+// The library's functions, or nothing and why not. It is never unloaded: SDL's threads live as long as the
+// program.
+template <class Table>
+std::optional<Table> load(const QString& name, int version, bool (*resolve)(QLibrary&, Table&),
+                          QString& why) {
+    QLibrary library(name, version);
+    Table table;
+    if (library.load() && resolve(library, table))
+        return table;
+    why = library.errorString();
+    return std::nullopt;
+}
+
+bool resolveSdl(QLibrary& library, Sdl& sdl) {
+#define WORDPOT_RESOLVE(name) bind(library, sdl.name, "SDL_" #name)&&
+    return WORDPOT_SDL_FUNCTIONS(WORDPOT_RESOLVE) true;
+#undef WORDPOT_RESOLVE
+}
+
+bool resolveSndfile(QLibrary& library, Sndfile& sndfile) {
+#define WORDPOT_RESOLVE(name) bind(library, sndfile.name, "sf_" #name)&&
+    return WORDPOT_SNDFILE_FUNCTIONS(WORDPOT_RESOLVE) true;
+#undef WORDPOT_RESOLVE
+}
 
 // ALSA (and sndio, which sits on it) fill stderr with noise when asked for a card that is not there, so
 // they are only asked when the kernel reports one.
@@ -43,112 +107,157 @@ bool worthTrying(const QString& driver) {
     return true;
 }
 
-// SDL, with the thirty libraries it brings (sound servers, codecs, display back ends), costs a program
-// that links it some 10 ms of loading before main() runs. It is loaded when the player first needs it
-// instead, on the player's thread, while the first window is being made.
-struct Sdl {
-    decltype(&SDL_SetHint) SetHint = nullptr;
-    decltype(&SDL_InitSubSystem) InitSubSystem = nullptr;
-    decltype(&SDL_QuitSubSystem) QuitSubSystem = nullptr;
-    decltype(&SDL_GetError) GetError = nullptr;
-    decltype(&SDL_GetNumAudioDrivers) GetNumAudioDrivers = nullptr;
-    decltype(&SDL_GetAudioDriver) GetAudioDriver = nullptr;
-    decltype(&SDL_GetCurrentAudioDriver) GetCurrentAudioDriver = nullptr;
-    decltype(&SDL_OpenAudioDevice) OpenAudioDevice = nullptr;
-    decltype(&SDL_PauseAudioDevice) PauseAudioDevice = nullptr;
-    decltype(&SDL_CloseAudioDevice) CloseAudioDevice = nullptr;
-    decltype(&SDL_LoadWAV_RW) LoadWAV_RW = nullptr;
-    decltype(&SDL_FreeWAV) FreeWAV = nullptr;
-    decltype(&SDL_BuildAudioCVT) BuildAudioCVT = nullptr;
-    decltype(&SDL_ConvertAudio) ConvertAudio = nullptr;
-    decltype(&SDL_RWFromFile) RWFromFile = nullptr;
-    decltype(&SDL_RWFromConstMem) RWFromConstMem = nullptr;
-};
-
-template <class Function> bool bind(QLibrary& library, Function& function, const char* name) {
-    function = reinterpret_cast<Function>(library.resolve(name));
-    return function != nullptr;
-}
-
-// The library's functions, or null (with one warning) if it cannot be loaded: then every sound is silent.
-const Sdl* sdl() {
-    static const Sdl* const loaded = []() -> const Sdl* {
-        static Sdl api;
-        // Never unloaded: its threads live as long as the program.
-        static QLibrary library(QStringLiteral(WORDPOT_SDL_LIBRARY), WORDPOT_SDL_VERSION);
-        const bool complete = library.load() && bind(library, api.SetHint, "SDL_SetHint") &&
-                              bind(library, api.InitSubSystem, "SDL_InitSubSystem") &&
-                              bind(library, api.QuitSubSystem, "SDL_QuitSubSystem") &&
-                              bind(library, api.GetError, "SDL_GetError") &&
-                              bind(library, api.GetNumAudioDrivers, "SDL_GetNumAudioDrivers") &&
-                              bind(library, api.GetAudioDriver, "SDL_GetAudioDriver") &&
-                              bind(library, api.GetCurrentAudioDriver, "SDL_GetCurrentAudioDriver") &&
-                              bind(library, api.OpenAudioDevice, "SDL_OpenAudioDevice") &&
-                              bind(library, api.PauseAudioDevice, "SDL_PauseAudioDevice") &&
-                              bind(library, api.CloseAudioDevice, "SDL_CloseAudioDevice") &&
-                              bind(library, api.LoadWAV_RW, "SDL_LoadWAV_RW") &&
-                              bind(library, api.FreeWAV, "SDL_FreeWAV") &&
-                              bind(library, api.BuildAudioCVT, "SDL_BuildAudioCVT") &&
-                              bind(library, api.ConvertAudio, "SDL_ConvertAudio") &&
-                              bind(library, api.RWFromFile, "SDL_RWFromFile") &&
-                              bind(library, api.RWFromConstMem, "SDL_RWFromConstMem");
-        if (!complete)
-            qWarning("wordpot: the sound library could not be loaded (%s); playing silently",
-                     qPrintable(library.errorString()));
-        return complete ? &api : nullptr;
-    }();
-    return loaded;
-}
-
 bool initialiseDriver(const Sdl& sdl, const char* driver) {
     sdl.SetHint(SDL_HINT_AUDIODRIVER, driver);
     return sdl.InitSubSystem(SDL_INIT_AUDIO) == 0;
 }
 
-// The samples of a wave file converted to the device's format, as SDL_mixer converts them; null if it is
-// not one.
-std::shared_ptr<std::vector<std::uint8_t>> decode(const Sdl& sdl, SDL_RWops* source) {
-    // A file cut short, whose header claims more than it holds, is damaged: it plays the alert like any
-    // other, rather than a fragment the child cannot make sense of. The RIFF size is often wrong in good
-    // files, so only the chunks count.
-    static const bool strict = sdl.SetHint(SDL_HINT_WAVE_TRUNCATION, "strict");
-    Q_UNUSED(strict);
-    if (source == nullptr)
-        return nullptr;
-    SDL_AudioSpec format;
-    Uint8* buffer = nullptr;
-    Uint32 length = 0;
-    if (sdl.LoadWAV_RW(source, 1, &format, &buffer, &length) == nullptr)
-        return nullptr;
-    SDL_AudioCVT cvt;
-    if (sdl.BuildAudioCVT(&cvt, format.format, format.channels, format.freq, OutputFormat, OutputChannels,
-                          SampleRate) < 0) {
-        sdl.FreeWAV(buffer);
-        return nullptr;
-    }
-    auto samples =
-        std::make_shared<std::vector<std::uint8_t>>(std::size_t(length) * std::size_t(cvt.len_mult));
-    std::memcpy(samples->data(), buffer, length);
-    sdl.FreeWAV(buffer);
-    cvt.buf = samples->data();
-    cvt.len = int(length);
-    if (cvt.needed != 0 && sdl.ConvertAudio(&cvt) != 0)
-        return nullptr;
-    samples->resize(std::size_t(cvt.needed != 0 ? cvt.len_cvt : cvt.len) / BytesPerFrame * BytesPerFrame);
-    samples->shrink_to_fit();
-    return samples;
+// libsndfile reads through Qt, so that a file on disk and the alert in the resources take one path.
+sf_count_t sourceLength(void* source) {
+    return static_cast<QIODevice*>(source)->size();
+}
+sf_count_t seekSource(sf_count_t offset, int whence, void* source) {
+    auto* device = static_cast<QIODevice*>(source);
+    const sf_count_t base = whence == SEEK_CUR ? device->pos() : whence == SEEK_END ? device->size() : 0;
+    return device->seek(base + offset) ? device->pos() : -1;
+}
+sf_count_t readSource(void* data, sf_count_t count, void* source) {
+    return static_cast<QIODevice*>(source)->read(static_cast<char*>(data), count);
+}
+sf_count_t writeNothing(const void*, sf_count_t, void*) {
+    return 0;
+}
+sf_count_t tellSource(void* source) {
+    return static_cast<QIODevice*>(source)->pos();
 }
 
-// Repaints what the running handler changed, so the child sees it while the sound blocks everything.
-// repaint() paints at once; processEvents() would also run timers and queued clicks, which must wait.
-void repaintVisibleWindows() {
-    const QWidgetList windows = QApplication::topLevelWidgets();
-    for (QWidget* window : windows) {
-        if (window->isVisible())
-            window->repaint();
+// Bytes a frame takes in the file, where the encoding says so plainly (0 elsewhere).
+int storedFrameBytes(int format, int channels) {
+    switch (format & SF_FORMAT_SUBMASK) {
+    case SF_FORMAT_PCM_S8:
+    case SF_FORMAT_PCM_U8:
+    case SF_FORMAT_ULAW:
+    case SF_FORMAT_ALAW:
+        return channels;
+    case SF_FORMAT_PCM_16:
+        return 2 * channels;
+    case SF_FORMAT_PCM_24:
+        return 3 * channels;
+    case SF_FORMAT_PCM_32:
+    case SF_FORMAT_FLOAT:
+        return 4 * channels;
+    case SF_FORMAT_DOUBLE:
+        return 8 * channels;
+    default:
+        return 0;
     }
 }
+
+// A wave file whose data chunk claims more than the file holds was cut short: libsndfile plays what is
+// there, but a fragment is no word a child can make sense of. Writers that stream leave the size at 0 or
+// all ones, meaning "to the end", and are taken at their word.
+bool cutShort(const Sndfile& sndfile, SNDFILE* file, const SF_INFO& info) {
+    SF_CHUNK_INFO data{};
+    std::memcpy(data.id, "data", 4);
+    data.id_size = 4;
+    SF_CHUNK_ITERATOR* chunk = sndfile.get_chunk_iterator(file, &data);
+    const int frameBytes = storedFrameBytes(info.format, info.channels);
+    if (chunk == nullptr || frameBytes == 0 || sndfile.get_chunk_size(chunk, &data) != SF_ERR_NO_ERROR)
+        return false;
+    return data.datalen != 0 && data.datalen != 0xFFFFFFFFu &&
+           sf_count_t(data.datalen) >= (info.frames + 1) * frameBytes;
+}
+
+struct Sound {
+    std::shared_ptr<const Samples> samples; // in the device's format; null when there is no device to feed
+    Clock::duration length{};
+};
+
+// The whole sound, converted for the device when there is SDL to convert it; nothing if the source is no
+// sound libsndfile reads, or was cut short (its frames fall short of what its header counts).
+std::optional<Sound> decode(const Sndfile& sndfile, const Sdl* sdl, QIODevice& source) {
+    SF_VIRTUAL_IO io{&sourceLength, &seekSource, &readSource, &writeNothing, &tellSource};
+    SF_INFO info{};
+    SNDFILE* const file = sndfile.open_virtual(&io, SFM_READ, &info, &source);
+    if (file == nullptr)
+        return std::nullopt;
+    const std::unique_ptr<SNDFILE, decltype(sndfile.close)> closer(file, sndfile.close);
+    if (info.samplerate <= 0 || info.channels <= 0 || info.frames <= 0 ||
+        info.frames > MostSamples / info.channels || cutShort(sndfile, file, info))
+        return std::nullopt;
+    // One buffer, sized for the conversion: the frames are read into it as floats and converted in place.
+    SDL_AudioCVT cvt{};
+    if (sdl != nullptr && sdl->BuildAudioCVT(&cvt, AUDIO_F32SYS, Uint8(std::min(info.channels, 255)),
+                                             info.samplerate, OutputFormat, OutputChannels, SampleRate) < 0)
+        return std::nullopt;
+    const std::size_t frameBytes = std::size_t(info.channels) * sizeof(float);
+    auto samples = std::make_shared<Samples>(std::size_t(sdl != nullptr ? info.frames : FramesPerRead) *
+                                             frameBytes * std::size_t(std::max(cvt.len_mult, 1)));
+    auto* const floats = reinterpret_cast<float*>(samples->data());
+    sf_count_t read = 0;
+    for (sf_count_t got = 1; got > 0 && read < info.frames; read += got) {
+        const sf_count_t wanted = std::min(FramesPerRead, info.frames - read);
+        // Without SDL nothing is kept: the frames are only counted.
+        got = sndfile.readf_float(file, floats + (sdl != nullptr ? read * info.channels : 0), wanted);
+    }
+    if (read != info.frames)
+        return std::nullopt;
+    Sound sound;
+    sound.length = std::chrono::duration_cast<Clock::duration>(
+        std::chrono::microseconds(read * 1000000 / info.samplerate));
+    if (sdl == nullptr)
+        return sound;
+    cvt.buf = samples->data();
+    cvt.len = int(std::size_t(read) * frameBytes);
+    if (cvt.needed != 0 && sdl->ConvertAudio(&cvt) != 0)
+        return std::nullopt;
+    samples->resize(std::size_t(cvt.needed != 0 ? cvt.len_cvt : cvt.len) / BytesPerFrame * BytesPerFrame);
+    sound.samples = std::move(samples);
+    return sound;
+}
 } // namespace
+
+// What the player's two threads share, from one open() to its close(). A thread stuck in the sound server
+// keeps it alive after the player has moved on.
+struct SoundPlayer::Session {
+    QString sdlLibrary;
+    QString sndfileLibrary;
+    DeviceHook deviceHook;
+    // Loaded by the player's thread before SDL's thread starts, and left alone after.
+    std::optional<Sdl> sdl;
+    std::optional<Sndfile> sndfile;
+    std::optional<Sound> alert;
+    std::thread driving; // SDL's: the driver, the device and the callback that feeds it
+
+    mutable std::mutex mutex;
+    mutable std::condition_variable changed;
+    bool held = false;
+    bool quit = false;
+    bool driverChosen = false; // a driver is running, or none could be, or there is no SDL
+    bool drivingEnded = false;
+    QString driver;
+    QString newestFile;                   // the file of the newest sound asked for
+    std::uint64_t newest = 0;             // how many sounds have been asked for: the newest one's number
+    std::uint64_t current = 0;            // the number of the sound now playing, once decoded
+    bool currentIsFile = false;           // it is the file asked for, not the alert
+    std::shared_ptr<const Samples> sound; // its samples, until the next sound replaces them
+    std::size_t taken = 0;                // how much of them the device has taken
+    bool heard = false;                   // the device has taken its first samples
+    Clock::time_point askedAt;            // the newest sound lasts its length from here
+    Clock::time_point heardAt;
+    Clock::duration length{};
+    std::uint32_t device = 0;
+    bool closing = false;
+
+    void decodeNewest(std::unique_lock<std::mutex>& lock, QSet<QString>& unplayable);
+    void drive();
+    void chooseDriver();
+    std::uint32_t openDevice();
+    static void fill(void* session, std::uint8_t* stream, int length);
+    bool unfinished() const { return sound != nullptr && taken < sound->size(); }
+    bool playing(Clock::time_point now) const;
+    Clock::time_point nextChange(Clock::time_point now) const;
+};
 
 SoundPlayer& SoundPlayer::instance() {
     static SoundPlayer player;
@@ -159,139 +268,289 @@ SoundPlayer::~SoundPlayer() {
     close();
 }
 
+std::shared_ptr<SoundPlayer::Session> SoundPlayer::session() const {
+    return m_session;
+}
+
+void SoundPlayer::setDeviceHookForTesting(DeviceHook hook) {
+    m_deviceHook = std::move(hook);
+}
+
+void SoundPlayer::setLibrariesForTesting(const QString& sdl, const QString& sndfile) {
+    m_sdlLibrary = sdl;
+    m_sndfileLibrary = sndfile;
+}
+
 void SoundPlayer::open() {
-    if (!m_thread.joinable())
-        m_thread = std::thread([this] { run(); });
+    start(false);
+}
+
+void SoundPlayer::start(bool held) {
+    if (m_session != nullptr)
+        return;
+    m_session = std::make_shared<Session>();
+    m_session->held = held;
+    m_session->sdlLibrary = m_sdlLibrary.isEmpty() ? QStringLiteral(WORDPOT_SDL_LIBRARY) : m_sdlLibrary;
+    m_session->sndfileLibrary =
+        m_sndfileLibrary.isEmpty() ? QStringLiteral(WORDPOT_SNDFILE_LIBRARY) : m_sndfileLibrary;
+    m_session->deviceHook = m_deviceHook;
+    m_decoding = std::thread([this, session = m_session] {
+        Session& s = *session;
+        std::unique_lock lock(s.mutex);
+        s.changed.wait(lock, [&] { return !s.held || s.quit; });
+        if (s.quit)
+            return; // closed while held: no sound will be played, so nothing is worth loading
+        lock.unlock();
+        QString why;
+        s.sndfile = load<Sndfile>(s.sndfileLibrary, WORDPOT_SNDFILE_VERSION, &resolveSndfile, why);
+        if (!s.sndfile)
+            qWarning("wordpot: sound is off, the decoding library could not be loaded (%s); playing silently",
+                     qPrintable(why));
+        s.sdl = load<Sdl>(s.sdlLibrary, WORDPOT_SDL_VERSION, &resolveSdl, why);
+        if (!s.sdl && s.sndfile)
+            qWarning("wordpot: sound is off, the sound library could not be loaded (%s); playing silently",
+                     qPrintable(why));
+        lock.lock();
+        if (s.sdl)
+            s.driving = std::thread([session] { session->drive(); });
+        else
+            s.driverChosen = s.drivingEnded = true;
+        s.changed.notify_all();
+        while (!s.quit) {
+            if (s.current != s.newest)
+                s.decodeNewest(lock, m_unplayable);
+            else
+                s.changed.wait(lock);
+        }
+        // SDL's thread lets the device go; one stuck in the sound server is left to it.
+        s.changed.wait_for(lock, Allowance, [&] { return s.drivingEnded; });
+        const bool ended = s.drivingEnded;
+        lock.unlock();
+        if (!s.driving.joinable())
+            return;
+        if (ended) {
+            s.driving.join();
+        } else {
+            qWarning("wordpot: the sound server does not answer; leaving it");
+            s.driving.detach();
+        }
+    });
 }
 
 void SoundPlayer::hold() {
-    const std::lock_guard lock(m_mutex);
-    m_held = true;
+    if (m_session == nullptr)
+        return start(true);
+    const std::lock_guard lock(m_session->mutex);
+    m_session->held = true;
 }
 
 void SoundPlayer::release() {
+    const std::shared_ptr<Session> s = session();
+    if (s == nullptr)
+        return;
     {
-        const std::lock_guard lock(m_mutex);
-        m_held = false;
+        const std::lock_guard lock(s->mutex);
+        s->held = false;
     }
-    m_changed.notify_all();
+    s->changed.notify_all();
 }
 
 void SoundPlayer::close() {
-    if (!m_thread.joinable())
+    const std::shared_ptr<Session> s = std::exchange(m_session, nullptr);
+    if (s == nullptr)
         return;
     {
-        const std::lock_guard lock(m_mutex);
-        m_quit = true;
+        const std::lock_guard lock(s->mutex);
+        s->quit = true;
     }
-    m_changed.notify_all();
-    m_thread.join();
-    const std::lock_guard lock(m_mutex);
-    m_quit = false;
-    m_held = false;
-    m_ready = false;
-    m_installed = m_requests;
-    m_request.clear();
-    m_sound.reset();
-    m_alert.reset();
+    s->changed.notify_all();
+    m_decoding.join();
 }
 
 QString SoundPlayer::driverName() {
+    open();
     release();
-    std::unique_lock lock(m_mutex);
-    m_changed.wait(lock, [this] { return m_ready || !m_thread.joinable(); });
-    return m_driver;
+    Session& s = *m_session;
+    std::unique_lock lock(s.mutex);
+    s.changed.wait(lock, [&] { return s.driverChosen; });
+    return s.driver;
 }
 
-// The player's thread: initialises SDL's audio, opens the device when a sound comes and closes it once the
-// device has taken the whole sound and nothing has played for a while.
-void SoundPlayer::run() {
-    std::unique_lock lock(m_mutex);
-    m_changed.wait_for(lock, LongestHold, [this] { return !m_held || m_quit; });
-    if (m_quit)
-        return; // closed while held: no sound will be played, so SDL is not worth loading
+void SoundPlayer::play(const QString& file) {
+    open();
+    Session& s = *m_session;
+    {
+        const std::lock_guard lock(s.mutex);
+        // One sound at a time: a newer request replaces this one, and what it decodes replaces what plays.
+        s.newestFile = file;
+        ++s.newest;
+        s.askedAt = Clock::now();
+    }
+    s.changed.notify_all();
+}
+
+bool SoundPlayer::waitUntilEnded() {
+    const std::shared_ptr<Session> session = this->session();
+    if (session == nullptr)
+        return false;
+    release();
+    Session& s = *session;
+    std::unique_lock lock(s.mutex);
+    for (Clock::time_point now = Clock::now(); s.playing(now); now = Clock::now())
+        s.changed.wait_until(lock, s.nextChange(now));
+    return s.currentIsFile;
+}
+
+bool SoundPlayer::isPlaying() const {
+    const std::shared_ptr<Session> s = session();
+    if (s == nullptr)
+        return false;
+    const std::lock_guard lock(s->mutex);
+    return s->playing(Clock::now());
+}
+
+bool SoundPlayer::deviceIsOpen() const {
+    const std::shared_ptr<Session> s = session();
+    if (s == nullptr)
+        return false;
+    const std::lock_guard lock(s->mutex);
+    return s->device != 0 || s->closing;
+}
+
+// On the player's thread, which never waits for the sound server: the length of the newest sound is known
+// as soon as it is decoded, whatever SDL's thread is doing.
+void SoundPlayer::Session::decodeNewest(std::unique_lock<std::mutex>& lock, QSet<QString>& unplayable) {
+    const QString file = newestFile;
+    const std::uint64_t number = newest;
     lock.unlock();
-    const bool initialised = initialise();
+    const Sdl* const converter = sdl ? &*sdl : nullptr;
+    std::optional<Sound> decoded;
+    if (!file.isEmpty() && sndfile) {
+        QFile source(file);
+        if (source.open(QIODevice::ReadOnly))
+            decoded = decode(*sndfile, converter, source);
+    }
+    const bool found = decoded.has_value();
+    if (!found) {
+        // A missing file was named by the start-up check; one that is there but cannot be played is named
+        // here, once, however often a child asks for it. With no decoder nothing can be, and that was said.
+        if (!file.isEmpty() && sndfile && !unplayable.contains(file)) {
+            unplayable.insert(file);
+            qWarning("wordpot: sound cannot be played (the alert plays instead): %s",
+                     qPrintable(QDir::toNativeSeparators(file)));
+        }
+        if (!alert && sndfile) {
+            resources::init();
+            QFile source(QString::fromLatin1(AlertResource));
+            if (source.open(QIODevice::ReadOnly))
+                alert = decode(*sndfile, converter, source);
+        }
+        decoded = alert.value_or(Sound{});
+    }
     lock.lock();
-    m_ready = true;
-    m_changed.notify_all();
+    if (newest == number) { // else a newer sound was asked for meanwhile, and this one is never heard
+        current = number;
+        currentIsFile = found;
+        length = decoded->length;
+        std::swap(sound, decoded->samples);
+        taken = 0;
+        heard = false;
+        changed.notify_all();
+    }
+    // What is left (the sound cut off, or this one if it came too late) is freed here: neither the audio
+    // callback nor a caller waits on the lock meanwhile.
+    lock.unlock();
+    decoded.reset();
+    lock.lock();
+}
+
+// SDL's thread: chooses the driver, opens the device when a sound comes and closes it once the device has
+// taken the whole sound and nothing has played for a while. Only this thread waits for the sound server.
+void SoundPlayer::Session::drive() {
+    chooseDriver();
+    std::unique_lock lock(mutex);
+    driverChosen = true;
+    changed.notify_all();
+    const bool silent = driver.isEmpty();
     bool warned = false;
-    while (!m_quit) {
-        if (m_installed != m_requests) {
-            install(lock);
-            continue;
-        }
-        const bool unfinished = m_sound != nullptr && m_position < m_sound->size();
-        if (unfinished && m_device == 0) {
-            // SDL's audio thread starts inside the call and takes the player's lock at once.
+    std::uint64_t tried = 0; // the newest sound the device was last opened for
+    while (!quit) {
+        // The device opens as soon as a sound is asked for, while the player's thread decodes it.
+        const bool wanted = unfinished() || current != newest;
+        if (wanted && device == 0 && tried != newest) {
+            tried = newest;
+            // SDL's audio thread starts inside the call and takes the lock at once.
             lock.unlock();
-            const std::uint32_t device = initialised ? openDevice() : 0;
+            if (deviceHook)
+                deviceHook("open");
+            const std::uint32_t opened = silent ? 0 : openDevice();
             lock.lock();
-            m_device = device;
-            if (device == 0) {
-                if (initialised && !warned)
-                    qWarning("wordpot: the audio device could not be opened (%s); playing silently",
-                             sdl()->GetError());
-                warned = true;
-                // Nothing will take the samples: the clock alone times the sound.
-                m_started = true;
-                m_startedAt = Clock::now();
-                m_position = m_sound != nullptr ? m_sound->size() : 0;
-            }
+            device = opened;
+            if (opened == 0 && !silent && !warned)
+                qWarning("wordpot: the audio device could not be opened (%s); playing silently",
+                         sdl->GetError());
+            warned = warned || opened == 0;
             continue;
         }
-        if (m_device != 0 && !unfinished) {
-            const Clock::time_point now = Clock::now();
-            const Clock::time_point closeAt = (m_started ? m_startedAt : m_handedAt) + m_length + Linger;
-            if (now < closeAt) {
-                m_changed.wait_until(lock, closeAt);
+        if (device == 0 && unfinished()) {
+            // Nothing will take the samples: the clock alone times the sound.
+            heard = true;
+            heardAt = Clock::now();
+            taken = sound->size();
+            continue;
+        }
+        if (device != 0 && !wanted) {
+            const Clock::time_point closeAt = (heard ? heardAt : askedAt) + length + Linger;
+            if (Clock::now() < closeAt) {
+                changed.wait_until(lock, closeAt);
                 continue;
             }
             // A paused SDL device still feeds the server silence; only a closed one lets it sleep. The sound
             // has been heard to its end, so its samples go too.
-            const std::uint32_t device = std::exchange(m_device, 0);
-            std::shared_ptr<const Samples> heard = std::move(m_sound);
-            m_closing = true;
+            const std::uint32_t closed = std::exchange(device, 0);
+            std::shared_ptr<const Samples> done = std::move(sound);
+            closing = true;
             lock.unlock();
-            sdl()->CloseAudioDevice(device);
-            heard.reset();
+            if (deviceHook)
+                deviceHook("close");
+            sdl->CloseAudioDevice(closed);
+            done.reset();
             lock.lock();
-            m_closing = false;
+            closing = false;
             continue;
         }
         // The callback wakes the thread when the device takes a sound's first and last samples.
-        m_changed.wait(lock);
+        changed.wait(lock);
     }
-    const std::uint32_t device = std::exchange(m_device, 0);
+    const std::uint32_t closed = std::exchange(device, 0);
     lock.unlock();
-    if (device != 0)
-        sdl()->CloseAudioDevice(device);
-    if (sdl() != nullptr)
-        sdl()->QuitSubSystem(SDL_INIT_AUDIO);
+    if (closed != 0)
+        sdl->CloseAudioDevice(closed);
+    sdl->QuitSubSystem(SDL_INIT_AUDIO);
+    lock.lock();
+    drivingEnded = true;
+    changed.notify_all();
 }
 
-bool SoundPlayer::initialise() {
-    const Sdl* const api = sdl();
-    if (api == nullptr)
-        return false;
-    const Sdl& sdl = *api;
+// A driver chosen by the user's environment is tried as it stands; otherwise each real one in turn, and
+// SDL's silent one when none answers.
+void SoundPlayer::Session::chooseDriver() {
     // SIGINT and SIGTERM must still end the program; SDL would turn them into events nobody reads.
-    sdl.SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    // A driver chosen by the user's environment is tried as it stands; otherwise each real one in turn.
+    sdl->SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     const QByteArray chosen = qgetenv("SDL_AUDIODRIVER");
     bool initialised = false;
     QString failure;
     if (!chosen.isEmpty()) {
-        initialised = initialiseDriver(sdl, chosen.constData());
-        failure = QString::fromUtf8(sdl.GetError());
+        initialised = initialiseDriver(*sdl, chosen.constData());
+        failure = QString::fromUtf8(sdl->GetError());
     } else {
-        for (int i = 0; i < sdl.GetNumAudioDrivers() && !initialised; ++i) {
-            const char* driver = sdl.GetAudioDriver(i);
-            if (worthTrying(QString::fromUtf8(driver))) {
-                initialised = initialiseDriver(sdl, driver);
+        for (int i = 0; i < sdl->GetNumAudioDrivers() && !initialised; ++i) {
+            const char* name = sdl->GetAudioDriver(i);
+            if (worthTrying(QString::fromUtf8(name))) {
+                initialised = initialiseDriver(*sdl, name);
                 if (!initialised)
                     failure +=
-                        (failure.isEmpty() ? QString() : QStringLiteral(", ")) + QString::fromUtf8(driver);
+                        (failure.isEmpty() ? QString() : QStringLiteral(", ")) + QString::fromUtf8(name);
             }
         }
     }
@@ -299,156 +558,66 @@ bool SoundPlayer::initialise() {
         if (chosen != "dummy")
             qWarning("wordpot: no audio device could be opened (tried: %s); playing silently",
                      qPrintable(failure.isEmpty() ? QStringLiteral("none, no sound card") : failure));
-        initialised = initialiseDriver(sdl, "dummy");
+        initialised = initialiseDriver(*sdl, "dummy");
         if (!initialised)
-            qWarning("wordpot: the silent audio driver failed too (%s)", sdl.GetError());
+            qWarning("wordpot: the silent audio driver failed too (%s)", sdl->GetError());
     }
-    const char* driver = initialised ? sdl.GetCurrentAudioDriver() : nullptr;
-    const std::lock_guard lock(m_mutex);
-    m_driver = driver != nullptr ? QString::fromUtf8(driver) : QString();
-    return initialised;
+    const char* name = initialised ? sdl->GetCurrentAudioDriver() : nullptr;
+    const std::lock_guard lock(mutex);
+    driver = name != nullptr ? QString::fromUtf8(name) : QString();
 }
 
-std::uint32_t SoundPlayer::openDevice() {
+std::uint32_t SoundPlayer::Session::openDevice() {
     SDL_AudioSpec wanted;
     std::memset(&wanted, 0, sizeof wanted);
     wanted.freq = SampleRate;
     wanted.format = OutputFormat;
     wanted.channels = OutputChannels;
     wanted.samples = BufferFrames;
-    wanted.callback = &SoundPlayer::fill;
+    wanted.callback = &Session::fill;
     wanted.userdata = this;
     // SDL converts to whatever the device really takes, so the samples can be prepared in this one format.
-    const SDL_AudioDeviceID device = sdl()->OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
-    if (device != 0)
-        sdl()->PauseAudioDevice(device, 0); // devices open paused
-    return device;
+    const SDL_AudioDeviceID opened = sdl->OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
+    if (opened != 0)
+        sdl->PauseAudioDevice(opened, 0); // devices open paused
+    return opened;
 }
 
-void SoundPlayer::fill(void* player, std::uint8_t* stream, int length) {
-    auto& self = *static_cast<SoundPlayer*>(player);
+void SoundPlayer::Session::fill(void* session, std::uint8_t* stream, int length) {
+    auto& s = *static_cast<Session*>(session);
     std::size_t copied = 0;
     {
-        const std::lock_guard lock(self.m_mutex);
-        const Samples* sound = self.m_sound.get();
-        if (sound != nullptr && self.m_position < sound->size() && !self.m_closing) {
-            const bool first = !self.m_started;
+        const std::lock_guard lock(s.mutex);
+        if (s.unfinished() && !s.closing) {
+            const bool first = !s.heard;
             if (first) {
-                self.m_started = true;
-                self.m_startedAt = Clock::now();
+                s.heard = true;
+                s.heardAt = Clock::now();
             }
-            copied = std::min(std::size_t(length), sound->size() - self.m_position);
-            std::memcpy(stream, sound->data() + self.m_position, copied);
-            self.m_position += copied;
-            if (first || self.m_position == sound->size())
-                self.m_changed.notify_all();
+            copied = std::min(std::size_t(length), s.sound->size() - s.taken);
+            std::memcpy(stream, s.sound->data() + s.taken, copied);
+            s.taken += copied;
+            if (first || s.taken == s.sound->size())
+                s.changed.notify_all();
         }
     }
     std::memset(stream + copied, 0, std::size_t(length) - copied); // signed samples: 0 is silence
 }
 
-std::shared_ptr<const SoundPlayer::Samples> SoundPlayer::alert() {
-    if (m_alert == nullptr && sdl() != nullptr) {
-        resources::init();
-        QFile file(QString::fromLatin1(AlertResource));
-        if (file.open(QIODevice::ReadOnly)) {
-            const QByteArray bytes = file.readAll();
-            m_alert = decode(*sdl(), sdl()->RWFromConstMem(bytes.constData(), int(bytes.size())));
-        }
-    }
-    return m_alert;
+bool SoundPlayer::Session::playing(Clock::time_point now) const {
+    if (current != newest)
+        return true; // being decoded, which no sound server can hold up
+    // A sound lasts its length from the moment it was asked for, as it always has; a device that was slow
+    // to open or to start keeps it until it has taken the last samples, for a bounded while.
+    const Clock::time_point end = askedAt + length;
+    return now < end || (unfinished() && now < end + Allowance);
 }
 
-bool SoundPlayer::playing(Clock::time_point now) const {
-    if (m_installed != m_requests)
-        return true;
-    if (m_sound == nullptr)
-        return false;
-    // A sound lasts its length from the moment it was handed over, as it always has; a device that was
-    // slow to open or to start keeps it until it has taken the last samples.
-    const Clock::time_point end = m_handedAt + m_length;
-    return now < end || (m_position < m_sound->size() && now < end + Allowance);
-}
-
-// While playing(), when it may next change by itself; the callback wakes the waiters for the rest.
-SoundPlayer::Clock::time_point SoundPlayer::nextChange(Clock::time_point now) const {
-    if (m_installed != m_requests)
-        return now + Allowance; // the player's thread wakes the waiters once the sound is installed
-    const Clock::time_point end = m_handedAt + m_length;
+// While playing(), when it may next change by itself; the callback and the decoding wake the waiters for
+// the rest.
+Clock::time_point SoundPlayer::Session::nextChange(Clock::time_point now) const {
+    if (current != newest)
+        return now + Allowance;
+    const Clock::time_point end = askedAt + length;
     return now < end ? end : end + Allowance;
-}
-
-bool SoundPlayer::isPlaying() const {
-    const std::lock_guard lock(m_mutex);
-    return playing(Clock::now());
-}
-
-bool SoundPlayer::deviceIsOpen() const {
-    const std::lock_guard lock(m_mutex);
-    return m_device != 0 || m_closing;
-}
-
-void SoundPlayer::waitUntilEnded() {
-    std::unique_lock lock(m_mutex);
-    for (Clock::time_point now = Clock::now(); playing(now); now = Clock::now())
-        m_changed.wait_until(lock, nextChange(now));
-}
-
-bool SoundPlayer::play(const QString& file, bool wait) {
-    open();
-    {
-        const std::lock_guard lock(m_mutex);
-        // One sound at a time: a newer request replaces this one, and what it installs replaces what plays.
-        m_request = file;
-        ++m_requests;
-        m_handedAt = Clock::now();
-    }
-    m_changed.notify_all();
-    if (!wait)
-        return !file.isEmpty();
-    release();
-    repaintVisibleWindows();
-    waitUntilEnded();
-    InputGate::instance().blockEnded();
-    const std::lock_guard lock(m_mutex);
-    return m_found;
-}
-
-// On the player's thread: the file is decoded here, so that neither the caller nor the first window waits
-// for SDL to load or for a file to be read.
-void SoundPlayer::install(std::unique_lock<std::mutex>& lock) {
-    const QString file = m_request;
-    const std::uint64_t request = m_requests;
-    lock.unlock();
-    std::shared_ptr<const Samples> sound =
-        file.isEmpty() || sdl() == nullptr
-            ? nullptr
-            : decode(*sdl(), sdl()->RWFromFile(QFile::encodeName(file).constData(), "rb"));
-    const bool found = sound != nullptr;
-    if (!found) {
-        // A missing file was named by the start-up check; one that is there but cannot be played is named
-        // here, once, however often a child asks for it.
-        if (!file.isEmpty() && !m_unplayable.contains(file)) {
-            m_unplayable.insert(file);
-            qWarning("wordpot: sound cannot be played (the alert plays instead): %s",
-                     qPrintable(QDir::toNativeSeparators(file)));
-        }
-        sound = alert();
-    }
-    lock.lock();
-    if (m_requests == request) { // else a newer sound was asked for meanwhile, and this one is never heard
-        m_installed = request;
-        m_found = found;
-        m_length = std::chrono::duration_cast<Clock::duration>(std::chrono::microseconds(
-            sound != nullptr ? std::int64_t(sound->size()) / BytesPerFrame * 1000000 / SampleRate : 0));
-        std::swap(m_sound, sound);
-        m_position = 0;
-        m_started = false;
-        m_changed.notify_all();
-    }
-    // What is left (the sound cut off, or this one if it came too late) is freed here: neither the audio
-    // thread nor a caller waits on the lock meanwhile.
-    lock.unlock();
-    sound.reset();
-    lock.lock();
 }

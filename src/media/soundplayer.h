@@ -1,88 +1,72 @@
-// The sound player behind PlayWave: one sound at a time, so the newest always wins. SDL's audio lives on the
-// player's own thread, off the path to the first window, and the device is open only while a sound plays
-// (and briefly after), so that the sound server can sleep; with no usable device it runs on SDL's silent
-// dummy driver.
+// The sound player behind PlayWave: one sound at a time, so the newest always wins. It only plays: files are
+// decoded by libsndfile on the player's thread, and SDL plays them from a thread of its own, the only one
+// that talks to the sound server, so a server that stalls holds no caller longer than a sound's length and a
+// margin. The device is open only while a sound plays (and briefly after), so that the server can sleep. With
+// no usable device, or no SDL, every sound is silent and keeps its length.
 #pragma once
 
 #include <QSet>
 #include <QString>
 
 #include <chrono>
-#include <condition_variable>
-#include <cstdint>
+#include <functional>
 #include <memory>
-#include <mutex>
 #include <thread>
-#include <vector>
 
 class SoundPlayer {
 public:
     static SoundPlayer& instance();
 
-    // Starts the player's thread, which initialises SDL's audio; later calls do nothing.
+    // Starts the player's thread, which loads the libraries and starts SDL's; later calls do nothing.
     void open();
-    // A held player's thread waits to load SDL (at most a second) until release(), a waited sound or
-    // driverName(): loading libraries on it while the first window paints makes the painting wait for the
-    // dynamic loader. Sounds asked for meanwhile play once it is loaded.
+    // While held, the player loads nothing; sounds asked for meanwhile play once it is released. A waited
+    // sound releases it.
     void hold();
     void release();
-    // Stops the thread and closes the device; the next open() or play() starts afresh.
+    // Stops the threads and closes the device; the next open() or play() starts afresh. A thread stuck in
+    // the sound server is left behind after a bounded wait rather than holding up the end of the program.
     void close();
 
-    // Plays a file; an empty name, or one that cannot be decoded, plays the alert instead (a file that cannot
-    // be decoded is named in a warning the first time). The file is read on the player's thread.
-    // wait = true repaints the visible windows, blocks until the sound has ended and tells whether the file
-    // played; wait = false returns at once and tells only whether a file was named.
-    bool play(const QString& file, bool wait);
+    // Starts a sound, cutting off the one still playing; an empty name, or a file that cannot be decoded,
+    // plays the alert instead (a file that cannot be decoded is named in a warning the first time). The file
+    // is read on the player's thread, so this returns at once.
+    void play(const QString& file);
+    // Blocks until the newest sound has ended, or its length and a margin have passed whatever the sound
+    // server does; tells whether it was the file asked for rather than the alert.
+    bool waitUntilEnded();
 
-    // True while the current sound has not yet been heard to its end.
+    // True while the newest sound has not yet been heard to its end.
     bool isPlaying() const;
     // True while the audio device is open: from a sound's start until shortly after its end.
     bool deviceIsOpen() const;
 
-    // The SDL audio driver in use ("dummy" when no device could be opened); waits for the thread to start.
+    // The SDL audio driver in use ("dummy" when no device could be opened, empty with no SDL); waits for
+    // the driver to be chosen.
     QString driverName();
+
+    // Tests stand for a stalled sound server: the hook runs on SDL's thread just before it opens ("open")
+    // or closes ("close") the device, and may block.
+    using DeviceHook = std::function<void(const char* call)>;
+    void setDeviceHookForTesting(DeviceHook hook);
+    // Tests stand for a machine without a library: the names under which SDL and libsndfile are looked
+    // for, from the next open() on.
+    void setLibrariesForTesting(const QString& sdl, const QString& sndfile);
 
     SoundPlayer(const SoundPlayer&) = delete;
     SoundPlayer& operator=(const SoundPlayer&) = delete;
 
 private:
-    using Clock = std::chrono::steady_clock;
-    using Samples = std::vector<std::uint8_t>; // in the device's format
+    struct Session;
 
     SoundPlayer() = default;
     ~SoundPlayer();
-    void run();
-    void install(std::unique_lock<std::mutex>& lock);
-    bool initialise();
-    std::uint32_t openDevice();
-    std::shared_ptr<const Samples> alert();
-    static void fill(void* player, std::uint8_t* stream, int length);
-    bool playing(Clock::time_point now) const;
-    Clock::time_point nextChange(Clock::time_point now) const;
-    void waitUntilEnded();
+    void start(bool held);
+    std::shared_ptr<Session> session() const;
 
+    std::shared_ptr<Session> m_session; // from open() to close(); shared with the threads
+    std::thread m_decoding;             // loads the libraries, decodes the files and times the sounds
+    QString m_sdlLibrary;               // empty: the one the build names
+    QString m_sndfileLibrary;
+    DeviceHook m_deviceHook;
     QSet<QString> m_unplayable; // files already warned about; used by the player's thread only
-
-    std::thread m_thread;
-    // Everything below is shared with the player's thread and SDL's audio callback.
-    mutable std::mutex m_mutex;
-    mutable std::condition_variable m_changed;
-    bool m_ready = false; // SDL's audio is initialised, or could not be
-    bool m_quit = false;
-    bool m_held = false;
-    QString m_driver;
-    std::uint32_t m_device = 0;
-    bool m_closing = false;
-    QString m_request;                      // the file asked for last
-    std::uint64_t m_requests = 0;           // how many sounds have been asked for
-    std::uint64_t m_installed = 0;          // the request whose sound is the current one
-    bool m_found = false;                   // the last installed sound was the file asked for, not the alert
-    std::shared_ptr<const Samples> m_sound; // the newest sound, until the next one replaces it
-    std::size_t m_position = 0;             // how much of it the device has taken
-    bool m_started = false;                 // the device has taken its first samples
-    Clock::time_point m_handedAt;
-    Clock::time_point m_startedAt;
-    Clock::duration m_length{};
-    std::shared_ptr<const Samples> m_alert;
 };

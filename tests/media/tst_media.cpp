@@ -1,5 +1,6 @@
-// PlayWave and the media folder: timing of waited and unwaited sounds under SDL's dummy driver, the
-// newest sound winning, the alert for missing and damaged files, the case-blind lookup, and the input gate.
+// PlayWave and the media folder: timing of waited and unwaited sounds under SDL's dummy driver, with a
+// library missing and with a stalled sound server, the newest sound winning, the alert for missing and
+// damaged files, the case-blind lookup, and the input gate.
 #include "media/global.h"
 #include "media/inputgate.h"
 #include "media/mediafolder.h"
@@ -11,8 +12,15 @@
 #include <QFileInfo>
 #include <QMouseEvent>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sndfile.h>
+
+#include <cmath>
+#include <condition_variable>
+#include <mutex>
 #include <thread>
 
 namespace {
@@ -22,6 +30,24 @@ QByteArray wave(int ms) {
     const QByteArray data(88200 * ms / 1000, '\0');
     return "RIFF" + le(36 + data.size(), 4) + "WAVEfmt " + le(16, 4) + le(1, 2) + le(1, 2) + le(44100, 4) +
            le(88200, 4) + le(2, 2) + le(16, 2) + "data" + le(data.size(), 4) + data;
+}
+
+// A 440 Hz tone in one of the formats a parent's recordings come in, written by libsndfile: its bytes.
+QByteArray encoded(const QString& path, int format, int rate, int channels, int ms) {
+    SF_INFO info{};
+    info.samplerate = rate;
+    info.channels = channels;
+    info.format = format;
+    SNDFILE* const file = sf_open(QFile::encodeName(path).constData(), SFM_WRITE, &info);
+    if (file == nullptr)
+        return {};
+    std::vector<float> frames(std::size_t(rate * ms / 1000 * channels));
+    for (std::size_t i = 0; i < frames.size(); ++i)
+        frames[i] = 0.5f * float(std::sin(2 * M_PI * 440.0 * double(i / std::size_t(channels)) / rate));
+    sf_writef_float(file, frames.data(), sf_count_t(frames.size()) / channels);
+    sf_close(file);
+    QFile written(path);
+    return written.open(QIODevice::ReadOnly) ? written.readAll() : QByteArray();
 }
 
 qint64 msTaken(const std::function<void()>& action) {
@@ -65,6 +91,24 @@ private slots:
             QFile file(m_dir.filePath(name));
             QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
         }
+        const struct {
+            const char* extension;
+            int format;
+            int rate;
+            int channels;
+        } kinds[] = {{"ogg", SF_FORMAT_OGG | SF_FORMAT_VORBIS, 48000, 2},
+                     {"flac", SF_FORMAT_FLAC | SF_FORMAT_PCM_16, 22050, 1},
+                     {"mp3", SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III, 44100, 2}};
+        for (const auto& kind : kinds) {
+            const QByteArray bytes = encoded(m_dir.filePath(QStringLiteral("tone300.") + kind.extension),
+                                             kind.format, kind.rate, kind.channels, 300);
+            QVERIFY2(bytes.size() > 1000, kind.extension);
+            for (const auto& [name, cut] :
+                 {std::pair{"cut.", bytes.left(bytes.size() * 9 / 10)}, {"empty.", {}}}) {
+                QFile file(m_dir.filePath(name + QString::fromLatin1(kind.extension)));
+                QVERIFY(file.open(QIODevice::WriteOnly) && file.write(cut) == cut.size());
+            }
+        }
         QVERIFY(QFile::setPermissions(m_dir.filePath("locked.wav"), {}) &&
                 QDir(m_dir.path()).mkdir("dir.wav"));
         MediaFolder::setPathForTesting(m_dir.path() + QLatin1Char('/'));
@@ -90,11 +134,20 @@ private slots:
         row("waited, over another", "\\tone300.wav", true, true, 300);
         row("unwaited, over another", "/tone300.wav", false, true, 300);
         row("doubled separators", "\\/Tone300.wav", true, false, 300);
+        row("Ogg Vorbis, 48 kHz stereo", "\\tone300.ogg", true, false, 300);
+        row("FLAC, 22.05 kHz mono", "\\tone300.flac", true, false, 300);
+        row("MP3", "\\tone300.mp3", true, false, 300);
         row("no such file", "\\nothere.wav", true, false, 0);
         row("another format", "\\broken.wav", true, false, 0);
         row("zero bytes", "\\empty.wav", true, false, 0);
         row("cut inside its header", "\\cut.wav", true, false, 0);
         row("a header claiming more than the file holds", "\\lying.wav", true, false, 0);
+        row("Ogg Vorbis cut short", "\\cut.ogg", true, false, 0);
+        row("FLAC cut short", "\\cut.flac", true, false, 0);
+        row("MP3 cut short", "\\cut.mp3", true, false, 0);
+        row("zero bytes of Ogg Vorbis", "\\empty.ogg", true, false, 0);
+        row("zero bytes of FLAC", "\\empty.flac", true, false, 0);
+        row("zero bytes of MP3", "\\empty.mp3", true, false, 0);
         row("no read permission", "\\locked.wav", true, false, 0);
         row("a folder in its place", "\\dir.wav", true, false, 0);
         row("bare extension", "\\.wav", false, false, 0);
@@ -157,6 +210,106 @@ private slots:
         QWidget window;
         window.show();
         QTRY_VERIFY_WITH_TIMEOUT(SoundPlayer::instance().deviceIsOpen(), 500);
+    }
+
+    // With a library missing the player is silent after one line that says so, and a sound still lasts its
+    // length: the exit's goodbye is heard out before the program ends. With no decoder, nothing has one.
+    void aMissingLibraryLeavesSoundsSilentButTimed_data() {
+        QTest::addColumn<bool>("noSdl");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("found");
+        QTest::addColumn<int>("leastMs");
+        QTest::addColumn<int>("mostMs");
+        QTest::newRow("no SDL, a sound") << true << "\\tone300.wav" << true << 285 << 330;
+        QTest::newRow("no SDL, no such file: the alert's time")
+            << true << "\\nothere.wav" << false << 150 << 400;
+        QTest::newRow("no libsndfile") << false << "\\tone300.wav" << false << 0 << 100;
+    }
+
+    void aMissingLibraryLeavesSoundsSilentButTimed() {
+        QFETCH(bool, noSdl);
+        QFETCH(QString, name);
+        QFETCH(bool, found);
+        QFETCH(int, leastMs);
+        QFETCH(int, mostMs);
+        SoundPlayer& player = SoundPlayer::instance();
+        player.close();
+        player.setLibrariesForTesting(noSdl ? "wordpot-no-such-sdl" : "",
+                                      noSdl ? "" : "wordpot-no-such-sndfile");
+        const auto restore = qScopeGuard([&] {
+            player.close();
+            player.setLibrariesForTesting({}, {});
+            player.open();
+        });
+        QTest::ignoreMessage(
+            QtWarningMsg,
+            QRegularExpression(noSdl ? "^wordpot: sound is off, the sound library could not be loaded "
+                                       "\\(.*\\); playing silently$"
+                                     : "^wordpot: sound is off, the decoding library could not be "
+                                       "loaded \\(.*\\); playing silently$"));
+        QTest::failOnWarning(QRegularExpression(QStringLiteral(".")));
+        QCOMPARE(player.driverName(), noSdl ? QString() : QStringLiteral("dummy"));
+        bool played = false;
+        const qint64 ms = msTaken([&] { played = Global::PlayWave(MediaFile(name), true); });
+        QCOMPARE(played, found);
+        QVERIFY2(ms >= leastMs && ms <= mostMs, qPrintable(QString::number(ms)));
+    }
+
+    // A sound server that stalls SDL while it opens or closes the device holds a waited sound no longer
+    // than its length and a margin, and the end of the run no longer than the margin.
+    void aStalledServerHoldsAWaitedSoundOnlySoLong_data() {
+        QTest::addColumn<QByteArray>("call");
+        QTest::newRow("opening the device") << QByteArray("open");
+        QTest::newRow("closing the device") << QByteArray("close");
+    }
+
+    void aStalledServerHoldsAWaitedSoundOnlySoLong() {
+        QFETCH(QByteArray, call);
+        // Shared with SDL's thread, which outlives this function when it is left behind.
+        struct Stall {
+            QByteArray call;
+            std::mutex mutex;
+            std::condition_variable changed;
+            bool stalled = false;
+            bool answered = false;
+        };
+        const auto stall = std::make_shared<Stall>();
+        stall->call = call;
+        SoundPlayer& player = SoundPlayer::instance();
+        player.close();
+        player.setDeviceHookForTesting([stall](const char* name) {
+            if (stall->call != name)
+                return;
+            std::unique_lock lock(stall->mutex);
+            stall->stalled = true;
+            stall->changed.notify_all();
+            stall->changed.wait_for(lock, std::chrono::seconds(10), [&] { return stall->answered; });
+        });
+        player.open();
+        const auto answer = qScopeGuard([&] {
+            {
+                const std::lock_guard lock(stall->mutex);
+                stall->answered = true;
+                stall->changed.notify_all();
+            }
+            player.close();
+            player.setDeviceHookForTesting({});
+            // A thread left behind holds the hook until it has let SDL go; only then may SDL start again.
+            for (int tries = 0; stall.use_count() > 1 && tries < 500; ++tries)
+                QTest::qWait(10);
+            player.open();
+        });
+        if (call == "close") { // a sound whose device is let go after it
+            Global::PlayWave(MediaFile(QStringLiteral("\\tone300.wav")), false);
+            std::unique_lock lock(stall->mutex);
+            QVERIFY(stall->changed.wait_for(lock, std::chrono::seconds(3), [&] { return stall->stalled; }));
+        }
+        const qint64 waited =
+            msTaken([] { Global::PlayWave(MediaFile(QStringLiteral("\\tone300.wav")), true); });
+        QTest::ignoreMessage(QtWarningMsg, "wordpot: the sound server does not answer; leaving it");
+        const qint64 closed = msTaken([&] { player.close(); });
+        QVERIFY2(waited >= 285 && waited <= 300 + 1000 + 300, qPrintable(QString::number(waited)));
+        QVERIFY2(closed <= 1000 + 300, qPrintable(QString::number(closed)));
     }
 
     // Before a waited sound blocks, what the handler changed is painted; presses given during the sound
