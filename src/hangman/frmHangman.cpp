@@ -6,7 +6,6 @@
 #include "forms/units.h"
 #include "hangman/hangmangame.h"
 #include "media/global.h"
-#include "media/speaker.h"
 
 #include <array>
 #include <QKeyEvent>
@@ -220,7 +219,7 @@ const words::Entry& frmHangman::entry() const {
 void frmHangman::cmdHint_Click() {
     lblHint->setCaption(entry().hint);
     lblHint->show();
-    Speaker::instance().say(entry().hint, m_list->locale, false);
+    Global::Say(entry().hint, m_list->locale, false);
 }
 
 void frmHangman::sayLetter(int tile) {
@@ -229,7 +228,7 @@ void frmHangman::sayLetter(int tile) {
     if (m_list == nullptr || (m_list->locale.language() == QLocale::English && tile < LetterCount))
         Global::PlayWave(letterSound(letter.front()), true);
     else
-        Speaker::instance().say(letter, m_list->locale, true);
+        Global::Say(letter, m_list->locale, true);
 }
 
 void frmHangman::lblLetter_Click(int Index) {

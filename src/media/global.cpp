@@ -3,6 +3,7 @@
 #include "media/inputgate.h"
 #include "media/mediafolder.h"
 #include "media/soundplayer.h"
+#include "media/speaker.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -53,15 +54,33 @@ void repaintVisibleWindows() {
 bool PlayWave(const MediaFile& path, bool wait) {
     if (hook())
         return hook()(path, wait);
+    return PlayFile(MediaFolder::resolve(path), wait);
+}
+
+bool PlayFile(const QString& path, bool wait) {
+    if (hook())
+        return hook()(MediaFile(path), wait);
+    Speaker::instance().stop();
     SoundPlayer& player = SoundPlayer::instance();
-    const QString file = MediaFolder::resolve(path);
-    player.play(file);
+    player.play(path);
     if (!wait)
-        return !file.isEmpty();
+        return !path.isEmpty();
     repaintVisibleWindows();
     const bool found = player.waitUntilEnded();
     InputGate::instance().blockEnded();
     return found;
+}
+
+bool Say(const QString& text, const QLocale& language, bool wait) {
+    if (hook())
+        return hook()(MediaFile(QStringLiteral("say %1 %2").arg(language.bcp47Name(), text)), wait);
+    SoundPlayer::instance().stop();
+    if (!wait)
+        return Speaker::instance().say(text, language, false);
+    repaintVisibleWindows();
+    const bool spoken = Speaker::instance().say(text, language, true);
+    InputGate::instance().blockEnded();
+    return spoken;
 }
 
 void StartSound() {
@@ -76,6 +95,7 @@ void StartSound() {
 }
 
 void StopSound() {
+    Speaker::instance().close();
     SoundPlayer::instance().close();
 }
 

@@ -5,6 +5,8 @@
 #include "media/mediafile.h"
 
 #include <functional>
+#include <QLocale>
+#include <QString>
 
 namespace Global {
 
@@ -18,13 +20,24 @@ inline constexpr bool WaitForSound = false;
 // instead and gives false; one that is there but cannot be decoded is named in one warning per run.
 bool PlayWave(const MediaFile& path, bool wait);
 
+// Plays a sound file of a word list (any path), as PlayWave plays the media folder's.
+bool PlayFile(const QString& path, bool wait);
+
+// Speaks text in a language through the desktop's speech service, for a word list's words and letters that
+// come with no recording; it cuts off the sound still playing, as a sound cuts off speech. wait = true
+// returns when it has been spoken (the windows repainted first, input given meanwhile dropped), never later
+// than a phrase of its length could take. Silent, with one warning, where there is no service or no voice
+// of the language.
+bool Say(const QString& text, const QLocale& language, bool wait);
+
 // Starts the sound player, which loads its libraries once the first window is on the screen, and starts
 // dropping input given during blocking sounds.
 void StartSound();
 // Stops the sound player at the end of the run.
 void StopSound();
 
-// Tests watch or replace playback: while a hook is set, PlayWave calls it instead of playing anything.
+// Tests watch or replace playback: while a hook is set, PlayWave and PlayFile call it instead of playing
+// anything, and Say calls it with the name "say <language> <text>".
 using PlayWaveHook = std::function<bool(const MediaFile& path, bool wait)>;
 void setPlayWaveHookForTesting(PlayWaveHook hook);
 

@@ -389,6 +389,25 @@ void SoundPlayer::play(const QString& file) {
     s.changed.notify_all();
 }
 
+void SoundPlayer::stop() {
+    const std::shared_ptr<Session> session = this->session();
+    if (session == nullptr)
+        return;
+    Session& s = *session;
+    std::shared_ptr<const Samples> cut;
+    {
+        const std::lock_guard lock(s.mutex);
+        // Silence becomes the newest sound: neither what plays nor what is being decoded is heard further.
+        s.current = ++s.newest;
+        s.currentIsFile = false;
+        cut = std::exchange(s.sound, nullptr);
+        s.taken = 0;
+        s.length = {};
+        s.askedAt = Clock::now();
+    }
+    s.changed.notify_all();
+}
+
 bool SoundPlayer::waitUntilEnded() {
     const std::shared_ptr<Session> session = this->session();
     if (session == nullptr)

@@ -31,6 +31,8 @@ public:
     // plays the alert instead (a file that cannot be decoded is named in a warning the first time). The file
     // is read on the player's thread, so this returns at once.
     void play(const QString& file);
+    // Cuts off the sound still playing, or still being decoded, with no alert: speech is starting.
+    void stop();
     // Blocks until the newest sound has ended, or its length and a margin have passed whatever the sound
     // server does; tells whether it was the file asked for rather than the alert.
     bool waitUntilEnded();
