@@ -5,8 +5,10 @@
 #include "forms/screen.h"
 #include "hangman/frmHangman.h"
 #include "testsupport.h"
+#include "words/chosen.h"
 
 #include <map>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace hangman;
@@ -186,6 +188,46 @@ private slots:
         QVERIFY(!game.cmdTry_Again->isHidden());
         QTest::keyClick(game.window()->windowHandle(), Qt::Key_T, Qt::AltModifier);
         QVERIFY(game.cmdTry_Again->isHidden());
+    }
+
+    // A chosen list plays in its language: German tiles (Ä after A), a word with Ä won by its tiles and a
+    // typed ä, its letters named and its hint told in German; in French a typed é is E's tile and finds
+    // every E, accented or not. The next opening after a new choice takes it.
+    void aChosenListPlaysInItsLanguage_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("tile"); // the tile after A
+        QTest::addColumn<QStringList>("said");
+        QTest::newRow("de") << u"de"_s << u"Bär"_s << u"bär"_s << u"Ä"_s
+                            << QStringList{u"say de Er sagt nichts."_s, u"say de B"_s, u"say de Ä"_s,
+                                           u"say de R"_s, u"/allright.wav"_s};
+        QTest::newRow("fr") << u"fr"_s << u"été"_s << u"ét"_s << u"B"_s
+                            << QStringList{u"say fr Er sagt nichts."_s, u"say fr E"_s, u"say fr T"_s,
+                                           u"/allright.wav"_s};
+    }
+    void aChosenListPlaysInItsLanguage() {
+        QFETCH(QString, language);
+        QFETCH(QString, word);
+        QTemporaryDir folder;
+        qputenv("XDG_CONFIG_HOME", folder.path().toUtf8());
+        const auto restore = qScopeGuard([] { words::choose({}); });
+        words::choose({language,
+                       {testsupport::writeWordList(folder.filePath(u"list.kvtml"_s), language,
+                                                   {word + u"|Er sagt nichts."_s})}});
+        SoundLog sounds;
+        auto& game = Forms::get<frmHangman>();
+        game.setRandomSource([] { return 0.0f; });
+        game.show();
+        QTEST(game.lblLetter(1)->caption(), "tile");
+        game.cmdHint_Click();
+        QCOMPARE(game.lblHint->caption(), u"Er sagt nichts."_s);
+        QFETCH(QString, keys);
+        for (const QChar key : keys)
+            QTest::sendKeyEvent(QTest::Click, game.window()->windowHandle(), Qt::Key_unknown, key,
+                                Qt::NoModifier);
+        QVERIFY(!game.cmdTry_Again->isHidden());
+        QTEST(sounds.names(), "said");
     }
 };
 
