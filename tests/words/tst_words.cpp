@@ -326,6 +326,25 @@ private slots:
         QCOMPARE(readChoice(*settings()), Choice{});
     }
 
+    // The sample list as Parley saved it (opened, a word changed, saved: parley-saved.kvtml), read beside
+    // the sample's own folder: every word keeps its picture, and the nine recorded words their sound.
+    void savedByParley() {
+        QFile saved(QStringLiteral(WORDPOT_SOURCE_DIR "/tests/words/parley-saved.kvtml"));
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        const QByteArray data = saved.readAll();
+        QVERIFY(data.contains("<generator>Parley"));
+        const ReadResult read =
+            readCollection(data, QStringLiteral(WORDPOT_SOURCE_DIR "/dist/words/apps/kvtml/en/saved.kvtml"));
+        QVERIFY(read.collection && read.problems.isEmpty());
+        int pictures = 0, sounds = 0;
+        for (const Entry& entry : read.collection->entries) {
+            pictures += QFileInfo(entry.picture).size() > 0 ? 1 : 0;
+            sounds += QFileInfo(entry.sound).size() > 0 ? 1 : 0;
+        }
+        QCOMPARE(QList<int>({int(read.collection->entries.size()), pictures, sounds}),
+                 QList<int>({12, 12, 9}));
+    }
+
     // Every file of the desktop's collections is read or refused with its reason; the counts are reported.
     void desktopCollections() {
         const QString root = QStandardPaths::locate(QStandardPaths::GenericDataLocation, u"apps/kvtml"_s,
