@@ -43,7 +43,7 @@ private slots:
         const auto splash = desktop.waitForSplash();
         QElapsedTimer sinceSeen; // and before this
         sinceSeen.start();
-        QVERIFY2(splash.has_value(), qPrintable(desktop.windowTree() + program.describe()));
+        E2E_VERIFY2(splash.has_value(), desktop.windowTree() + program.describe());
         const QRect window = desktop.geometry(*splash);
         QVERIFY(centred(window));
         QVERIFY(!desktop.hasWindow(MainTitle));
@@ -80,14 +80,14 @@ private slots:
         Program program(desktop);
         // A key closes the splash at once.
         const auto splash = desktop.waitForSplash();
-        QVERIFY2(splash.has_value(), qPrintable(desktop.windowTree() + program.describe()));
+        E2E_VERIFY2(splash.has_value(), desktop.windowTree() + program.describe());
         QCOMPARE(desktop.geometry(*splash).size(), QSize(582, 291) * s);
         QVERIFY(desktop.waitForColour(desktop.geometry(*splash), Red, int(200 * s * s)));
         QCOMPARE(desktop.decorations(*splash), QString());
         keep("splash");
         desktop.key(*splash, QStringLiteral("a"));
         const auto main = desktop.waitForWindow(MainTitle, 2000);
-        QVERIFY2(main.has_value(), qPrintable(desktop.windowTree() + program.describe()));
+        E2E_VERIFY2(main.has_value(), desktop.windowTree() + program.describe());
         // The client area of 476 x 355 lies under the menu bar; the stop sign is red, the background white.
         const QRect window = desktop.geometry(*main);
         QCOMPARE(window.width(), 476 * s);
