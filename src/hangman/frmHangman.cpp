@@ -5,6 +5,7 @@
 #include "forms/screen.h"
 #include "forms/units.h"
 #include "hangman/hangmangame.h"
+#include "hangman/hangmanlayout.h"
 #include "media/global.h"
 
 #include <array>
@@ -12,22 +13,16 @@
 
 using namespace forms;
 using namespace hangman;
+using namespace hangman::layout;
 
 namespace {
 const FormDesign Design{
     .caption = QStringLiteral("Hangman"),
-    .clientTwips = {9675, 7815},
+    .clientTwips = ClientTwips,
     .border = BorderStyle::Sizable,
     .backColor = Qt::white,
     .minMaxButtons = true,
 };
-
-// The letter tiles stand in one row, each a little wider than its step, so neighbours overlap slightly.
-constexpr int TileLeft = 120;
-constexpr int TileStep = 360;
-constexpr int TileTop = 120;
-constexpr int TileWidth = 375;
-constexpr int TileHeight = 495;
 
 // The circles form three groups of five, each laid out like the five spots of a die.
 constexpr int CirclesPerGroup = 5;
@@ -44,20 +39,13 @@ constexpr int SlotTop = 4080;
 constexpr int SlotWidth = 1215;
 constexpr int SlotHeight = 1695;
 
-constexpr QRect CountArea = rectTw(5640, 720, 3855, 3015);
 constexpr QRect TryAgainButton = rectTw(120, 6240, 3495, 1335);
 constexpr QRect DifficultyButton = rectTw(6000, 6240, 3495, 1335);
-constexpr QRect StopSign = rectTw(4080, 6120, 1500, 1500);
 
-constexpr quint32 TileColour = 0x00FF8080;
 constexpr quint32 CountColour = 0x000000FF;
 constexpr quint32 SlotColour = 0x00000000;
 constexpr quint32 FoundColour = 0x0000FFFF;
 constexpr quint32 RevealedColour = 0x000000FF;
-
-constexpr QRect tileRect(int index) {
-    return rectTw(TileLeft + TileStep * index, TileTop, TileWidth, TileHeight);
-}
 
 constexpr QRect circleRect(int index) {
     const QPoint spot = DieSpots.at(std::size_t(index % CirclesPerGroup));
@@ -76,7 +64,7 @@ frmHangman::frmHangman()
 void frmHangman::build() {
     lblLetter.clear();
     for (int i = 0; i < LetterCount; ++i) {
-        auto* tile = new Label(client(), tileRect(i));
+        auto* tile = new Label(client(), layout::tile(i));
         tile->setCaption(letterAt(i));
         tile->setFont(font(FontFace::MsSansSerif, 18, true));
         tile->setBackColor(bgr(TileColour));
