@@ -15,10 +15,11 @@
 #include <QTemporaryDir>
 #include <QThread>
 
-#include <X11/extensions/XTest.h>
-#include <X11/Xatom.h>
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
+#include "abc/explorerlayout.h"
+#include "app/mainmenulayout.h"
+#include "hangman/hangmanlayout.h"
+#include "wordpot/wordlist.h"
+#include "x11driver.h"
 
 #include <algorithm>
 #include <atomic>
@@ -43,7 +44,6 @@ constexpr int SettleMs = 5000;
 constexpr int IdleMs = 5000; // how long idle CPU is counted
 constexpr int AfterCycleMs = 500;
 constexpr int InputPauseMs = 20;
-constexpr int MainClientHeight = 355;
 constexpr int SampleRate = 44100;
 constexpr int QuietBeforeOnsetMs = 20;
 constexpr int LoudSample = 1000;
@@ -126,213 +126,101 @@ IdleCpu idleCpu(qint64 program, qint64 server) {
 
 // ---- X ---------------------------------------------------------------------------------------------------
 
-int ignoreXErrors(Display*, XErrorEvent*) {
-    return 0; // a window that went away between two requests
-}
+using x11driver::WindowId;
 
-// One X connection for the whole run. Without a window manager the top-level windows are the root's
-// children; map notifications on the root wake the waits at once.
+// The bench's looks at the screen. Without a window manager the top-level windows are the root's children;
+// each window mapped or drawn wakes the waits at once.
 class Desktop {
 public:
-    bool open(const QString& display) {
-        m_x = XOpenDisplay(display.toLatin1().constData());
-        if (m_x == nullptr)
-            return false;
-        XSetErrorHandler(ignoreXErrors);
-        XSelectInput(m_x, DefaultRootWindow(m_x), SubstructureNotifyMask);
-        XSync(m_x, False);
-        return true;
-    }
-    ~Desktop() {
-        if (m_x != nullptr)
-            XCloseDisplay(m_x);
-    }
+    explicit Desktop(const x11driver::Screen& screen)
+        : m_screen(screen) {}
 
-    std::optional<Window> find(const std::function<bool(Window)>& match) const {
-        Window rootReturn = 0;
-        Window parent = 0;
-        Window* children = nullptr;
-        unsigned int count = 0;
-        if (XQueryTree(m_x, DefaultRootWindow(m_x), &rootReturn, &parent, &children, &count) == 0)
-            return std::nullopt;
-        std::optional<Window> found;
-        for (unsigned int i = 0; i < count && !found; ++i) {
-            XWindowAttributes attributes;
-            if (XGetWindowAttributes(m_x, children[i], &attributes) && attributes.map_state == IsViewable &&
-                match(children[i]))
-                found = children[i];
-        }
-        if (children != nullptr)
-            XFree(children);
-        return found;
-    }
-
-    // Waits for a visible top-level window that matches, woken by each window mapped.
-    std::optional<Window> waitForWindow(const std::function<bool(Window)>& match) const {
-        const long long start = monotonicNs();
-        while (monotonicNs() - start < TimeoutMs * 1000000LL) {
-            if (const auto window = find(match))
+    std::optional<WindowId> find(const std::function<bool(WindowId)>& match) const {
+        for (const WindowId window : m_screen.children(m_screen.root())) {
+            if (m_screen.isViewable(window) && match(window))
                 return window;
-            waitForEvent(2);
         }
         return std::nullopt;
     }
 
-    bool waitForGone(Window window) const {
+    // Waits for a visible top-level window that matches, woken by each window mapped.
+    std::optional<WindowId> waitForWindow(const std::function<bool(WindowId)>& match) const {
         const long long start = monotonicNs();
         while (monotonicNs() - start < TimeoutMs * 1000000LL) {
-            XWindowAttributes attributes;
-            if (XGetWindowAttributes(m_x, window, &attributes) == 0 || attributes.map_state != IsViewable)
+            if (const auto window = find(match))
+                return window;
+            m_screen.receive(2);
+        }
+        return std::nullopt;
+    }
+
+    bool waitForGone(WindowId window) const {
+        const long long start = monotonicNs();
+        while (monotonicNs() - start < TimeoutMs * 1000000LL) {
+            if (!m_screen.isViewable(window))
                 return true;
-            waitForEvent(2);
+            m_screen.receive(2);
         }
         return false;
     }
 
     // Polls until an area of the window shows strongly coloured pixels.
-    bool waitForPainted(Window window, QRect area) const {
+    bool waitForPainted(WindowId window, QRect area) const {
+        const QRect onScreen = area.translated(geometry(window).topLeft());
         const long long start = monotonicNs();
         while (monotonicNs() - start < TimeoutMs * 1000000LL) {
-            if (colouredPixels(window, area) > 50)
+            if (colouredPixels(m_screen.grab(onScreen)) > 50)
                 return true;
             usleep(500);
         }
         return false;
     }
 
-    bool titled(Window window, const char* title) const {
-        char* name = nullptr;
-        const bool same =
-            XFetchName(m_x, window, &name) != 0 && name != nullptr && std::string(name) == title;
-        if (name != nullptr)
-            XFree(name);
-        return same;
+    bool titled(WindowId window, const char* title) const {
+        return m_screen.title(window) == QLatin1String(title);
     }
 
-    bool isSplash(Window window) const {
-        const Atom type = XInternAtom(m_x, "_NET_WM_WINDOW_TYPE", False);
-        const Atom splash = XInternAtom(m_x, "_NET_WM_WINDOW_TYPE_SPLASH", False);
-        Atom actual = 0;
-        int format = 0;
-        unsigned long items = 0;
-        unsigned long after = 0;
-        unsigned char* data = nullptr;
-        bool result = false;
-        if (XGetWindowProperty(m_x, window, type, 0, 8, False, XA_ATOM, &actual, &format, &items, &after,
-                               &data) == Success &&
-            data != nullptr) {
-            const auto* atoms = reinterpret_cast<const Atom*>(data);
-            result = std::find(atoms, atoms + items, splash) != atoms + items;
-            XFree(data);
-        }
-        return result;
+    bool isSplash(WindowId window) const {
+        return m_screen.atoms(window, "_NET_WM_WINDOW_TYPE")
+            .contains(QLatin1String("_NET_WM_WINDOW_TYPE_SPLASH"));
     }
 
-    QRect geometry(Window window) const {
-        XWindowAttributes attributes;
-        XGetWindowAttributes(m_x, window, &attributes);
-        int x = 0;
-        int y = 0;
-        Window child = 0;
-        XTranslateCoordinates(m_x, window, DefaultRootWindow(m_x), 0, 0, &x, &y, &child);
-        return {x, y, attributes.width, attributes.height};
-    }
+    QRect geometry(WindowId window) const { return m_screen.geometry(window); }
 
     // The main menu's client area lies under its menu bar.
-    QPoint mainMenuClient(Window main) const {
+    QPoint mainMenuClient(WindowId main) const {
         const QRect window = geometry(main);
-        return window.topLeft() + QPoint(0, window.height() - MainClientHeight);
+        return window.topLeft() + QPoint(0, window.height() - mainmenu::layout::Client.height());
     }
 
-    void moveTo(QPoint screen) const {
-        XTestFakeMotionEvent(m_x, -1, screen.x(), screen.y(), 0);
-        XFlush(m_x);
-    }
+    void moveTo(QPoint screen) const { m_screen.moveTo(screen); }
 
     void click(QPoint screen) const {
         moveTo(screen);
-        XTestFakeButtonEvent(m_x, 1, True, 0);
-        XTestFakeButtonEvent(m_x, 1, False, 0);
-        XFlush(m_x);
+        m_screen.button(1, true);
+        m_screen.button(1, false);
     }
 
     // Keys go to the window under the pointer when no window manager sets the focus.
-    void key(Window window, KeySym symbol) const {
+    void key(WindowId window, const QString& keysym) const {
         moveTo(geometry(window).center());
-        const KeyCode code = XKeysymToKeycode(m_x, symbol);
-        XTestFakeKeyEvent(m_x, code, True, 0);
-        XTestFakeKeyEvent(m_x, code, False, 0);
-        XFlush(m_x);
+        m_screen.key(keysym, true);
+        m_screen.key(keysym, false);
     }
 
     // The close box, as a window manager sends it.
-    void close(Window window) const {
-        XEvent event = {};
-        event.xclient.type = ClientMessage;
-        event.xclient.window = window;
-        event.xclient.message_type = XInternAtom(m_x, "WM_PROTOCOLS", False);
-        event.xclient.format = 32;
-        event.xclient.data.l[0] = long(XInternAtom(m_x, "WM_DELETE_WINDOW", False));
-        XSendEvent(m_x, window, False, NoEventMask, &event);
-        XFlush(m_x);
-    }
+    void close(WindowId window) const { m_screen.sendProtocol(window, "WM_DELETE_WINDOW"); }
+
+    const x11driver::Screen& screen() const { return m_screen; }
 
 private:
-    void waitForEvent(int timeoutMs) const {
-        if (XPending(m_x) == 0) {
-            const int fd = ConnectionNumber(m_x);
-            fd_set read;
-            FD_ZERO(&read);
-            FD_SET(fd, &read);
-            timeval timeout{0, timeoutMs * 1000};
-            select(fd + 1, &read, nullptr, nullptr, &timeout);
-        }
-        while (XPending(m_x) > 0) {
-            XEvent event;
-            XNextEvent(m_x, &event);
-        }
+    static int colouredPixels(const QImage& image) {
+        return x11driver::countPixels(image, image.rect(), [](QRgb p, QPoint) {
+            return std::max({qRed(p), qGreen(p), qBlue(p)}) - std::min({qRed(p), qGreen(p), qBlue(p)}) > 120;
+        });
     }
 
-    int colouredPixels(Window window, QRect area) const {
-        XImage* image = XGetImage(m_x, window, area.x(), area.y(), unsigned(area.width()),
-                                  unsigned(area.height()), AllPlanes, ZPixmap);
-        if (image == nullptr)
-            return 0;
-        int count = 0;
-        for (int y = 0; y < area.height(); ++y) {
-            for (int x = 0; x < area.width(); ++x) {
-                const unsigned long p = XGetPixel(image, x, y);
-                const int r = int((p >> 16) & 0xFF), g = int((p >> 8) & 0xFF), b = int(p & 0xFF);
-                count += (std::max({r, g, b}) - std::min({r, g, b}) > 120) ? 1 : 0;
-            }
-        }
-        XDestroyImage(image);
-        return count;
-    }
-
-    Display* m_x = nullptr;
-};
-
-// A private Xvfb display, closed after everything that uses it.
-class XServer {
-public:
-    QString start() {
-        m_process.start(QStringLiteral("Xvfb"),
-                        {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                         QStringLiteral("0"), QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"),
-                         QStringLiteral("tcp")});
-        QByteArray out;
-        while (!out.contains('\n') && m_process.waitForReadyRead(10000))
-            out += m_process.readAllStandardOutput();
-        return QLatin1Char(':') + QString::fromLatin1(out.trimmed());
-    }
-    ~XServer() {
-        m_process.terminate();
-        m_process.waitForFinished(3000);
-    }
-
-private:
-    QProcess m_process;
+    const x11driver::Screen& m_screen;
 };
 
 // ---- the sound server -------------------------------------------------------------------------------------
@@ -458,11 +346,26 @@ double msSince(long long startNs) {
     return double(monotonicNs() - startNs) / 1e6;
 }
 
-// The splash's title is red once it is painted; the main menu's stop sign is red.
+// The splash's title is red once it is painted; so is the top of the main menu's stop sign.
 const QRect SplashTitle(40, 19, 500, 49);
-const QRect MainMenuStopSign(60, 250, 60, 20);
-constexpr QPoint ABCButton(96, 60);
-const QRect ExplorerTiles(0, 0, 300, 30);
+const QRect MainMenuStopSign = mainmenu::layout::StopSign.adjusted(20, 10, -20, -70);
+const QRect ExplorerTiles = abc::layout::tile(0) | abc::layout::tile(abc::layout::TileCount - 1);
+const QRect HangmanTiles = hangman::layout::tile(0) | hangman::layout::tile(25);
+
+// A letter of the spelling game's board, where it stands in the window.
+QRect boardSlot(char letter) {
+    const auto slot = std::find_if(wordpot::Board.begin(), wordpot::Board.end(),
+                                   [letter](const wordpot::BoardSlot& s) { return s.letter == letter; });
+    return forms::rectTw(slot->left, slot->top, wordpot::SlotSizeTwips, wordpot::SlotSizeTwips);
+}
+
+// The board's letters, which are coloured pictures.
+QRect boardArea() {
+    QRect area;
+    for (const wordpot::BoardSlot& slot : wordpot::Board)
+        area |= boardSlot(slot.letter);
+    return area;
+}
 
 bool startProgram(QProcess& process, const QString& program) {
     process.setProgram(program);
@@ -478,11 +381,12 @@ void stopProgram(QProcess& process) {
         process.kill();
 }
 
-std::optional<Window> toMainMenu(const Desktop& screen, Window splash, double* keyToMenuMs) {
+std::optional<WindowId> toMainMenu(const Desktop& screen, WindowId splash, double* keyToMenuMs) {
     screen.moveTo(screen.geometry(splash).center());
     const long long start = monotonicNs();
-    screen.key(splash, XK_space);
-    const auto main = screen.waitForWindow([&](Window w) { return screen.titled(w, "Welcome to Wordpot"); });
+    screen.key(splash, QStringLiteral("space"));
+    const auto main =
+        screen.waitForWindow([&](WindowId w) { return screen.titled(w, "Welcome to Wordpot"); });
     if (!main || !screen.waitForPainted(*main, MainMenuStopSign.translated(screen.mainMenuClient(*main) -
                                                                            screen.geometry(*main).topLeft())))
         return std::nullopt;
@@ -496,7 +400,7 @@ bool measureFloor(const Options& options, const Desktop& screen, const SoundServ
     const long long start = monotonicNs();
     if (!startProgram(process, options.floor))
         return false;
-    const auto window = screen.waitForWindow([&](Window w) { return screen.titled(w, "Floor"); });
+    const auto window = screen.waitForWindow([&](WindowId w) { return screen.titled(w, "Floor"); });
     if (!window)
         return false;
     floor.window.push_back(msSince(start));
@@ -515,7 +419,7 @@ bool measureFloor(const Options& options, const Desktop& screen, const SoundServ
     ticking.setArguments({QStringLiteral("--timers")});
     if (!startProgram(ticking, options.floor))
         return false;
-    const auto again = screen.waitForWindow([&](Window w) { return screen.titled(w, "Floor"); });
+    const auto again = screen.waitForWindow([&](WindowId w) { return screen.titled(w, "Floor"); });
     if (!again)
         return false;
     sleepMs(SettleMs);
@@ -532,7 +436,7 @@ bool measureWordpot(const Options& options, const Desktop& screen, const SoundSe
     const long long start = monotonicNs();
     if (!startProgram(process, options.program))
         return false;
-    const auto splash = screen.waitForWindow([&](Window w) { return screen.isSplash(w); });
+    const auto splash = screen.waitForWindow([&](WindowId w) { return screen.isSplash(w); });
     if (!splash)
         return false;
     wordpot.window.push_back(msSince(start));
@@ -551,8 +455,8 @@ bool measureWordpot(const Options& options, const Desktop& screen, const SoundSe
     wordpot.cpu.push_back(idle.program);
     wordpot.serverCpu.push_back(idle.server);
 
-    screen.click(screen.mainMenuClient(*main) + ABCButton);
-    const auto explorer = screen.waitForWindow([&](Window w) { return screen.titled(w, "Wordpot"); });
+    screen.click(screen.mainMenuClient(*main) + mainmenu::layout::ABCButton.center());
+    const auto explorer = screen.waitForWindow([&](WindowId w) { return screen.titled(w, "Wordpot"); });
     if (!explorer || !screen.waitForPainted(*explorer, ExplorerTiles))
         return false;
     sleepMs(SettleMs);
@@ -602,41 +506,34 @@ struct Activity {
     const char* title;
     QPoint button; // on the main menu's client area
     QRect probe;   // where the window shows colour once painted
-    std::function<void(const Desktop&, Window, int cycle)> play;
+    std::function<void(const Desktop&, WindowId, int cycle)> play;
 };
 
 // Opens each activity many times, plays a little in it and closes it by its close box; returns the growth
 // of resident memory from the end of the first cycle to the end of the last, in KiB.
 bool measureCycles(const Options& options, const Desktop& screen, std::vector<double>& growth) {
-    const QPoint tile(12, 16);
     const Activity activities[] = {
-        {"letter explorer", "Wordpot", ABCButton, ExplorerTiles,
-         [&](const Desktop& s, Window w, int cycle) {
-             s.key(w, XK_a);
-             s.waitForPainted(w, QRect(208, 128, 120, 120)); // its picture
-             s.click(s.geometry(w).topLeft() + tile + QPoint(24 * (cycle % 26), 0));
+        {"letter explorer", "Wordpot", mainmenu::layout::ABCButton.center(), ExplorerTiles,
+         [&](const Desktop& s, WindowId w, int cycle) {
+             s.key(w, QStringLiteral("a"));
+             s.waitForPainted(w, abc::layout::PictureArea);
+             s.click(s.geometry(w).topLeft() + abc::layout::tile(cycle % abc::layout::TileCount).center());
          }},
-        {"spelling game",
-         "Wordpot",
-         {376, 60},
-         {60, 60, 400, 400},
-         [](const Desktop& s, Window w, int) {
-             s.click(s.geometry(w).topLeft() + QPoint(248 + 22, 216 + 22)); // two letters of the board
-             s.click(s.geometry(w).topLeft() + QPoint(200 + 22, 272 + 22));
+        {"spelling game", "Wordpot", mainmenu::layout::WordpotButton.center(), boardArea(),
+         [](const Desktop& s, WindowId w, int) {
+             s.click(s.geometry(w).topLeft() + boardSlot('A').center()); // two letters of the board
+             s.click(s.geometry(w).topLeft() + boardSlot('T').center());
          }},
-        {"Hangman",
-         "Hangman",
-         {376, 292},
-         {16, 16, 100, 60},
-         [](const Desktop& s, Window w, int cycle) {
-             const KeySym letters[] = {XK_e, XK_t, XK_a, XK_o, XK_i, XK_n, XK_s, XK_r};
-             s.key(w, letters[cycle % 8]);
+        {"Hangman", "Hangman", mainmenu::layout::HangmanButton.center(), HangmanTiles,
+         [](const Desktop& s, WindowId w, int cycle) {
+             const char* const letters[] = {"e", "t", "a", "o", "i", "n", "s", "r"};
+             s.key(w, QLatin1String(letters[cycle % 8]));
          }},
     };
     QProcess process;
     if (!startProgram(process, options.program))
         return false;
-    const auto splash = screen.waitForWindow([&](Window w) { return screen.isSplash(w); });
+    const auto splash = screen.waitForWindow([&](WindowId w) { return screen.isSplash(w); });
     const auto main = splash ? toMainMenu(screen, *splash, nullptr) : std::nullopt;
     if (!main)
         return false;
@@ -645,7 +542,7 @@ bool measureCycles(const Options& options, const Desktop& screen, std::vector<do
         for (int cycle = 1; cycle <= options.cycles; ++cycle) {
             screen.click(screen.mainMenuClient(*main) + activity.button);
             const auto window =
-                screen.waitForWindow([&](Window w) { return screen.titled(w, activity.title); });
+                screen.waitForWindow([&](WindowId w) { return screen.titled(w, activity.title); });
             const char* failed = !window                                           ? "did not open"
                                  : !screen.waitForPainted(*window, activity.probe) ? "was not painted"
                                                                                    : nullptr;
@@ -718,12 +615,11 @@ int main(int argc, char* argv[]) {
                     "[--floor BARE_WINDOW]\n");
         return 2;
     }
-    XServer xvfb;
-    const QString display = xvfb.start();
-    qputenv("DISPLAY", display.toLatin1());
-    Desktop screen;
+    const x11driver::Screen xvfb;
+    qputenv("DISPLAY", xvfb.display().toLatin1());
+    const Desktop screen(xvfb);
     SoundServer server;
-    if (!screen.open(display) || !server.start()) {
+    if (!xvfb.isRunning() || !server.start()) {
         std::fprintf(stderr, "wordpot_bench: no X server or no PulseAudio server\n");
         return 1;
     }
