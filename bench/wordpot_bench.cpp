@@ -4,20 +4,27 @@
 // screen, a key on the splash to the main menu, resident memory settled, idle CPU of the program and of
 // the sound server (main menu, letter explorer), sound latency through the server, and resident memory
 // over repeated openings of each activity. Input comes through XTEST; "painted" means the expected
-// colours are on the screen, read back from the X server.
+// colours are on the screen, read back from the X server. With --clicks N it also times what a child feels,
+// N times each: a click on the main menu to each activity's window painted, a click on a letter tile to the
+// letter painted and its sound started at the server, GUESS to the face painted, against the bare window's
+// own click to a repaint and to a new window; --only-clicks times nothing else.
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QPoint>
 #include <QProcess>
 #include <QRect>
 #include <QTemporaryDir>
+#include <QtEndian>
 #include <QThread>
 
 #include "abc/explorerlayout.h"
+#include "abc/lettertable.h"
 #include "app/mainmenulayout.h"
 #include "hangman/hangmanlayout.h"
+#include "wordpot/spellinglayout.h"
 #include "wordpot/wordlist.h"
 #include "x11driver.h"
 
@@ -55,6 +62,17 @@ constexpr double RssAboveFloorTargetMiB = 8;
 constexpr double IdleCpuTarget = 0.05; // prints as 0.0 %
 constexpr double OneBufferMs = 1024.0 * 1000 / SampleRate;
 constexpr double GrowthTargetKiB = 1024;
+constexpr double OneFrameMs = 1000.0 / 60;
+constexpr double SoundStartTargetMs = 25;
+// A child's click: the pointer comes to rest on the spot, after whatever the last input set off has settled.
+constexpr int SettleBeforeClickMs = 300;
+constexpr int PointerRestMs = 100;
+constexpr int WakeMs = 20;     // the longest wait for a drawing before the screen is looked at again
+constexpr int SettledMs = 300; // with no drawing, the screen shows its answer to a click in full
+constexpr int ClicksPerRound = 4;
+constexpr int KeyAnswerMs = 500; // a letter typed into the spelling game has been taken
+// A letter's sound has ended, the player has closed the device and the server's sink has gone idle.
+constexpr int LetterPauseMs = 2500;
 
 struct Options {
     QString program = QStringLiteral(WORDPOT_EXECUTABLE);
@@ -63,6 +81,8 @@ struct Options {
     int runs = 7;
     int cycles = 300;
     int latencyPlays = 9;
+    int clicks = 20;
+    bool onlyClicks = false;
 };
 
 long long monotonicNs() {
@@ -585,10 +605,317 @@ void row(const QString& figure, const QString& floor, const QString& wordpot, co
                 qPrintable(target), met ? (*met ? "yes" : "**no**") : "");
 }
 
+// ---- what a child feels ----------------------------------------------------------------------------------
+
+// A click as a child gives it: the pointer comes to rest on the spot, the button goes down and up. The
+// program answers the release, so each figure is timed from it.
+long long clickAt(const x11driver::Screen& screen, QPoint point) {
+    screen.moveTo(point);
+    screen.sync();
+    sleepMs(PointerRestMs);
+    screen.button(1, true);
+    screen.sync();
+    const long long released = monotonicNs();
+    screen.button(1, false);
+    return released;
+}
+
+// When a condition on the screen is first seen to hold: it is looked at again as soon as the server reports
+// a drawing, and that report's arrival is the moment taken. -1 if it never holds within the time limit.
+long long whenSeen(const x11driver::Screen& screen, const std::function<bool()>& seen,
+                   int timeoutMs = TimeoutMs) {
+    const long long start = monotonicNs();
+    long long reported = start;
+    while (reported - start < timeoutMs * 1000000LL) {
+        if (seen())
+            return reported;
+        screen.receive(WakeMs);
+        reported = monotonicNs();
+    }
+    return -1;
+}
+
+// When an area of the screen first showed what it shows once the drawing has stopped. A window nobody has
+// drawn yet shows what was under it, so nothing short of its final look tells that it is painted: the area
+// is read back at each drawing the server reports until none has come for SettledMs, and the moment taken is
+// the first reading that matches the last one, but for a few pixels (a caret may blink). `area` is empty
+// until there is something to read, such as a window not mapped yet. -1 if nothing settles in time.
+long long whenShown(const x11driver::Screen& screen, const std::function<QRect()>& area) {
+    std::vector<std::pair<long long, QImage>> readings;
+    const long long start = monotonicNs();
+    long long reported = start;
+    long long drawn = start;
+    while (reported - start < TimeoutMs * 1000000LL) {
+        if (const QRect now = area(); !now.isEmpty())
+            readings.emplace_back(reported, screen.grab(now));
+        const bool drawing = screen.receive(WakeMs).damage > 0;
+        reported = monotonicNs();
+        if (drawing)
+            drawn = reported;
+        else if (!readings.empty() && reported - drawn > SettledMs * 1000000LL) {
+            const QImage& last = readings.back().second;
+            for (const auto& [when, image] : readings) {
+                if (image.size() == last.size() && x11driver::differingPixels(image, last, image.rect()) <=
+                                                       image.width() * image.height() / 100)
+                    return when;
+            }
+        }
+    }
+    return -1;
+}
+
+// How long a WAV file of 16-bit samples stays quiet before its first loud sample, as the recorder judges a
+// sound's start; 0 for anything else.
+double quietLeadMs(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return 0;
+    const QByteArray wav = file.readAll();
+    int channels = 0;
+    int rate = 0;
+    int bits = 0;
+    for (qsizetype at = 12; at + 8 <= wav.size();) {
+        const QByteArray id = wav.mid(at, 4);
+        const qsizetype size = qFromLittleEndian<quint32>(wav.constData() + at + 4);
+        const char* body = wav.constData() + at + 8;
+        if (id == "fmt " && size >= 16) {
+            channels = qFromLittleEndian<quint16>(body + 2);
+            rate = int(qFromLittleEndian<quint32>(body + 4));
+            bits = qFromLittleEndian<quint16>(body + 14);
+        } else if (id == "data" && bits == 16 && channels > 0 && rate > 0) {
+            const qsizetype samples = std::min(size, wav.size() - at - 8) / 2;
+            for (qsizetype i = 0; i < samples; ++i) {
+                if (std::abs(qFromLittleEndian<qint16>(body + 2 * i)) > LoudSample)
+                    return 1000.0 * double(i / channels) / rate;
+            }
+            return 0;
+        }
+        at += 8 + size + (size % 2);
+    }
+    return 0;
+}
+
+struct Reactions {
+    std::vector<double> floorRepaint, floorWindow; // the bare window's
+    std::vector<double> explorer, spelling, hangman, letterPainted, letterSound, face;
+};
+
+// A new window on top of those open, from a click to an area of it (all of it if `probe` is empty) painted:
+// the window's id and the time it took, or nothing.
+std::optional<std::pair<WindowId, long long>>
+windowFromClick(const Desktop& screen, QPoint point, QRect probe, const std::vector<WindowId>& open) {
+    const x11driver::Screen& x = screen.screen();
+    std::optional<WindowId> window;
+    const long long clicked = clickAt(x, point);
+    const long long shown = whenShown(x, [&] {
+        if (!window)
+            window = screen.find([&](WindowId w) {
+                return std::find(open.begin(), open.end(), w) == open.end() && !screen.titled(w, "");
+            });
+        if (!window)
+            return QRect();
+        const QRect geometry = screen.geometry(*window);
+        return (probe.isEmpty() ? QRect(QPoint(), geometry.size()) : probe).translated(geometry.topLeft());
+    });
+    if (shown < 0)
+        return std::nullopt;
+    return std::pair{*window, shown - clicked};
+}
+
+bool failed(const char* what) {
+    std::fprintf(stderr, "wordpot_bench: %s\n", what);
+    return false;
+}
+
+bool closeWindow(const Desktop& screen, WindowId window) {
+    screen.close(window);
+    return screen.waitForGone(window);
+}
+
+// The bare window: a click that repaints it, and one that opens a second window, each `count` times.
+bool reactFloor(const Options& options, const Desktop& screen, Reactions& reactions, int count) {
+    const x11driver::Screen& x = screen.screen();
+    QProcess process;
+    process.setArguments({QStringLiteral("--clicks")});
+    if (!startProgram(process, options.floor))
+        return false;
+    const auto window = screen.waitForWindow([&](WindowId w) { return screen.titled(w, "Floor"); });
+    if (!window || !screen.waitForPainted(*window, QRect(QPoint(0, 0), screen.geometry(*window).size())))
+        return false;
+    const QRect area = screen.geometry(*window);
+    for (int i = 0; i < count; ++i) {
+        sleepMs(SettleBeforeClickMs);
+        const long long clicked = clickAt(x, area.topLeft() + QPoint(area.width() / 4, area.height() / 2));
+        const long long seen = whenShown(x, [&] { return area; });
+        if (seen < 0)
+            return false;
+        reactions.floorRepaint.push_back(double(seen - clicked) / 1e6);
+    }
+    for (int i = 0; i < count; ++i) {
+        sleepMs(SettleBeforeClickMs);
+        const auto second = windowFromClick(
+            screen, area.topLeft() + QPoint(area.width() * 3 / 4, area.height() / 2), {}, {*window});
+        if (!second || !closeWindow(screen, second->first))
+            return false;
+        reactions.floorWindow.push_back(double(second->second) / 1e6);
+    }
+    stopProgram(process);
+    return true;
+}
+
+// Wordpot: each activity opened from the main menu, a letter tile clicked, GUESS clicked, each `count`
+// times. `first` numbers the letters, so that every round clicks others.
+bool reactWordpot(const Options& options, const Desktop& screen, const Recorder& recorder,
+                  Reactions& reactions, int count, int first) {
+    const x11driver::Screen& x = screen.screen();
+    QProcess process;
+    if (!startProgram(process, options.program))
+        return false;
+    const auto splash = screen.waitForWindow([&](WindowId w) { return screen.isSplash(w); });
+    const auto main = splash ? toMainMenu(screen, *splash, nullptr) : std::nullopt;
+    if (!main)
+        return failed("the main menu did not show");
+    const QPoint client = screen.mainMenuClient(*main);
+    // The first sample of each opening is a cold one: its pictures are read for the first time.
+    const struct {
+        QRect button;
+        QRect probe;
+        std::vector<double>& into;
+    } activities[] = {
+        {mainmenu::layout::ABCButton, ExplorerTiles, reactions.explorer},
+        {mainmenu::layout::WordpotButton, boardArea(), reactions.spelling},
+        {mainmenu::layout::HangmanButton, HangmanTiles, reactions.hangman},
+    };
+    for (const auto& activity : activities) {
+        for (int i = 0; i < count; ++i) {
+            sleepMs(SettleBeforeClickMs);
+            const auto opened =
+                windowFromClick(screen, client + activity.button.center(), activity.probe, {*main});
+            if (!opened || !closeWindow(screen, opened->first))
+                return failed("an activity did not open or close");
+            activity.into.push_back(double(opened->second) / 1e6);
+        }
+    }
+
+    // Letters: the red pair in a corner changes, and the letter is heard.
+    const auto explorer =
+        windowFromClick(screen, client + mainmenu::layout::ABCButton.center(), ExplorerTiles, {*main});
+    if (!explorer)
+        return failed("the letter explorer did not open");
+    const QPoint origin = screen.geometry(explorer->first).topLeft();
+    const QRect corner = abc::layout::BigLetterAreas[abc::layout::BigLetterCopies].translated(origin);
+    const QDir media = QFileInfo(options.program).absoluteDir();
+    for (int i = 0; i < count; ++i) {
+        sleepMs(LetterPauseMs);
+        const int index = (first + i) % abc::layout::TileCount;
+        const long long clicked = clickAt(x, origin + abc::layout::tile(index).center());
+        const long long seen = whenShown(x, [&] { return corner; });
+        if (seen < 0)
+            return failed("a letter was not painted");
+        reactions.letterPainted.push_back(double(seen - clicked) / 1e6);
+        std::optional<long long> heard;
+        for (int wait = 0; wait < 100 && !heard; ++wait) {
+            for (const long long onset : recorder.onsets())
+                if (onset >= clicked && !heard)
+                    heard = onset;
+            if (!heard)
+                sleepMs(WakeMs);
+        }
+        const QString sound = QString(QLatin1String(abc::LetterTable[std::size_t(index)].letterSound)).mid(1);
+        if (!heard) {
+            std::fprintf(stderr, "wordpot_bench: the letter %s was not heard\n", qPrintable(sound));
+            return false;
+        }
+        reactions.letterSound.push_back(double(*heard - clicked) / 1e6 -
+                                        quietLeadMs(media.filePath(sound.toLower())));
+    }
+    if (!closeWindow(screen, explorer->first))
+        return failed("the letter explorer did not close");
+
+    // GUESS with a word of Zs, which is no word: the sad face each time, closed by its close box.
+    const auto game =
+        windowFromClick(screen, client + mainmenu::layout::WordpotButton.center(), boardArea(), {*main});
+    if (!game)
+        return failed("the spelling game did not open");
+    const QRect guess = wordpot::layout::GuessButton.translated(screen.geometry(game->first).topLeft());
+    const auto guessEnabled = [&] {
+        return x11driver::countNear(x.grab(guess), QRect(QPoint(), guess.size()), Qt::black, 60) > 30;
+    };
+    for (int letters = 0; letters < 8 && !guessEnabled(); ++letters) {
+        screen.key(game->first, QStringLiteral("z"));
+        whenSeen(x, guessEnabled, KeyAnswerMs);
+    }
+    if (!guessEnabled())
+        return failed("GUESS was not enabled");
+    for (int i = 0; i < count; ++i) {
+        sleepMs(SettleBeforeClickMs);
+        const auto face = windowFromClick(screen, guess.center(), {}, {*main, game->first});
+        if (!face || !closeWindow(screen, face->first))
+            return failed("the face did not show or close");
+        reactions.face.push_back(double(face->second) / 1e6);
+    }
+    stopProgram(process);
+    return true;
+}
+
+// The bare window and Wordpot in turn, a few clicks of each kind per start, until each figure has `count`.
+bool measureReactions(const Options& options, Desktop& screen, x11driver::Screen& x, Reactions& reactions) {
+    if (!x.watchDamage())
+        return false;
+    Recorder recorder;
+    if (!recorder.start())
+        return false;
+    for (int i = 0; i < 250 && !recorder.hasHeardSilence(); ++i)
+        sleepMs(20);
+    for (int done = 0; done < options.clicks; done += ClicksPerRound) {
+        const int count = std::min(ClicksPerRound, options.clicks - done);
+        if (!reactFloor(options, screen, reactions, count) ||
+            !reactWordpot(options, screen, recorder, reactions, count, done))
+            return false;
+        std::fprintf(stderr,
+                     "clicks %d of %d: letter explorer %.1f ms, letter painted %.1f ms, heard %.1f ms\n",
+                     done + count, options.clicks, reactions.explorer.back(), reactions.letterPainted.back(),
+                     reactions.letterSound.back());
+    }
+    return true;
+}
+
+void printReactions(const Reactions& r) {
+    const auto worst = [](const std::vector<double>& values) {
+        return values.empty() ? 0.0 : *std::max_element(values.begin(), values.end());
+    };
+    const auto pair = [&](const char* figure, const std::vector<double>& floor,
+                          const std::vector<double>& values, double target) {
+        const QString n = QString::number(values.size());
+        row(QStringLiteral("%1, median (ms)").arg(QLatin1String(figure)),
+            floor.empty() ? QString() : number(median(floor), 1), number(median(values), 1),
+            QStringLiteral("<= %1").arg(number(target, 1)), median(values) <= target);
+        row(QStringLiteral("%1, worst of %2 (ms)").arg(QLatin1String(figure), n),
+            floor.empty() ? QString() : number(worst(floor), 1), number(worst(values), 1));
+    };
+    std::printf(
+        "\nThe bare window's column: its click to a new window painted, beside a window opened; its click "
+        "to a repaint, beside the letter painted.\n\n");
+    std::printf("| Figure | bare Qt window | Wordpot | target | met |\n");
+    std::printf("|---|---|---|---|---|\n");
+    pair("click to the letter explorer painted", r.floorWindow, r.explorer, OneFrameMs);
+    pair("click to the spelling game painted", r.floorWindow, r.spelling, OneFrameMs);
+    pair("click to Hangman painted", r.floorWindow, r.hangman, OneFrameMs);
+    pair("click on a letter tile to the letter painted", r.floorRepaint, r.letterPainted, OneFrameMs);
+    pair("click on a letter tile to its sound started", {}, r.letterSound, SoundStartTargetMs);
+    pair("GUESS to the face painted", r.floorWindow, r.face, OneFrameMs);
+}
+
 bool parse(const QStringList& arguments, Options& options) {
-    for (qsizetype i = 1; i + 1 < arguments.size(); i += 2) {
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
         const QString& name = arguments[i];
-        const QString& value = arguments[i + 1];
+        if (name == QLatin1String("--only-clicks")) {
+            options.onlyClicks = true;
+            continue;
+        }
+        if (i + 1 >= arguments.size())
+            return false;
+        const QString& value = arguments[++i];
         if (name == QLatin1String("--program"))
             options.program = value;
         else if (name == QLatin1String("--sound-bench"))
@@ -599,10 +926,12 @@ bool parse(const QStringList& arguments, Options& options) {
             options.runs = std::max(0, value.toInt());
         else if (name == QLatin1String("--cycles"))
             options.cycles = std::max(0, value.toInt());
+        else if (name == QLatin1String("--clicks"))
+            options.clicks = std::max(0, value.toInt());
         else
             return false;
     }
-    return arguments.size() % 2 == 1;
+    return true;
 }
 } // namespace
 
@@ -611,17 +940,28 @@ int main(int argc, char* argv[]) {
     Options options;
     if (!parse(QCoreApplication::arguments(), options)) {
         std::fprintf(
-            stderr, "usage: wordpot_bench [--runs N] [--cycles N] [--program WORDPOT] [--sound-bench HELPER] "
-                    "[--floor BARE_WINDOW]\n");
+            stderr,
+            "usage: wordpot_bench [--runs N] [--cycles N] [--clicks N] [--only-clicks] [--program WORDPOT] "
+            "[--sound-bench HELPER] [--floor BARE_WINDOW]\n");
         return 2;
     }
-    const x11driver::Screen xvfb;
+    x11driver::Screen xvfb;
     qputenv("DISPLAY", xvfb.display().toLatin1());
-    const Desktop screen(xvfb);
+    Desktop screen(xvfb);
     SoundServer server;
     if (!xvfb.isRunning() || !server.start()) {
         std::fprintf(stderr, "wordpot_bench: no X server or no PulseAudio server\n");
         return 1;
+    }
+
+    if (options.onlyClicks) {
+        Reactions reactions;
+        if (!measureReactions(options, screen, xvfb, reactions)) {
+            std::fprintf(stderr, "wordpot_bench: a click was not answered\n");
+            return 1;
+        }
+        printReactions(reactions);
+        return 0;
     }
 
     Figures floor;
@@ -649,6 +989,12 @@ int main(int argc, char* argv[]) {
     std::vector<double> growth;
     if (options.cycles > 0 && !measureCycles(options, screen, growth)) {
         std::fprintf(stderr, "wordpot_bench: an activity did not open or close\n");
+        return 1;
+    }
+    // Last: the damage the screen reports from now on would pile up unread in the waits above.
+    Reactions reactions;
+    if (options.clicks > 0 && !measureReactions(options, screen, xvfb, reactions)) {
+        std::fprintf(stderr, "wordpot_bench: a click was not answered\n");
         return 1;
     }
 
@@ -704,5 +1050,7 @@ int main(int argc, char* argv[]) {
         row(QStringLiteral("resident memory growth, %1 (KiB)").arg(QLatin1String(names[i])), {},
             number(growth[i], 0), QStringLiteral("<= %1").arg(GrowthTargetKiB), growth[i] <= GrowthTargetKiB);
 
+    if (options.clicks > 0)
+        printReactions(reactions);
     return 0;
 }
