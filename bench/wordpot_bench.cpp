@@ -4,21 +4,29 @@
 // screen, a key on the splash to the main menu, resident memory settled, idle CPU of the program and of
 // the sound server (main menu, letter explorer), sound latency through the server, and resident memory
 // over repeated openings of each activity. Input comes through XTEST; "painted" means the expected
-// colours are on the screen, read back from the X server.
+// colours are on the screen, read back from the X server. With --clicks N it also times what a child feels,
+// N times each: a click on the main menu to each activity's window painted, a click on a letter tile to the
+// letter painted and its sound started at the server, GUESS to the face painted, against the bare window's
+// own click to a repaint and to a new window; --only-clicks times nothing else.
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QPoint>
 #include <QProcess>
 #include <QRect>
 #include <QTemporaryDir>
+#include <QtEndian>
 #include <QThread>
 
-#include <X11/extensions/XTest.h>
-#include <X11/Xatom.h>
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
+#include "abc/explorerlayout.h"
+#include "abc/lettertable.h"
+#include "app/mainmenulayout.h"
+#include "hangman/hangmanlayout.h"
+#include "wordpot/spellinglayout.h"
+#include "wordpot/wordlist.h"
+#include "x11driver.h"
 
 #include <algorithm>
 #include <atomic>
@@ -43,7 +51,6 @@ constexpr int SettleMs = 5000;
 constexpr int IdleMs = 5000; // how long idle CPU is counted
 constexpr int AfterCycleMs = 500;
 constexpr int InputPauseMs = 20;
-constexpr int MainClientHeight = 355;
 constexpr int SampleRate = 44100;
 constexpr int QuietBeforeOnsetMs = 20;
 constexpr int LoudSample = 1000;
@@ -55,6 +62,17 @@ constexpr double RssAboveFloorTargetMiB = 8;
 constexpr double IdleCpuTarget = 0.05; // prints as 0.0 %
 constexpr double OneBufferMs = 1024.0 * 1000 / SampleRate;
 constexpr double GrowthTargetKiB = 1024;
+constexpr double OneFrameMs = 1000.0 / 60;
+constexpr double SoundStartTargetMs = 25;
+// A child's click: the pointer comes to rest on the spot, after whatever the last input set off has settled.
+constexpr int SettleBeforeClickMs = 300;
+constexpr int PointerRestMs = 100;
+constexpr int WakeMs = 20;     // the longest wait for a drawing before the screen is looked at again
+constexpr int SettledMs = 300; // with no drawing, the screen shows its answer to a click in full
+constexpr int ClicksPerRound = 4;
+constexpr int KeyAnswerMs = 500; // a letter typed into the spelling game has been taken
+// A letter's sound has ended, the player has closed the device and the server's sink has gone idle.
+constexpr int LetterPauseMs = 2500;
 
 struct Options {
     QString program = QStringLiteral(WORDPOT_EXECUTABLE);
@@ -63,6 +81,8 @@ struct Options {
     int runs = 7;
     int cycles = 300;
     int latencyPlays = 9;
+    int clicks = 20;
+    bool onlyClicks = false;
 };
 
 long long monotonicNs() {
@@ -126,213 +146,101 @@ IdleCpu idleCpu(qint64 program, qint64 server) {
 
 // ---- X ---------------------------------------------------------------------------------------------------
 
-int ignoreXErrors(Display*, XErrorEvent*) {
-    return 0; // a window that went away between two requests
-}
+using x11driver::WindowId;
 
-// One X connection for the whole run. Without a window manager the top-level windows are the root's
-// children; map notifications on the root wake the waits at once.
+// The bench's looks at the screen. Without a window manager the top-level windows are the root's children;
+// each window mapped or drawn wakes the waits at once.
 class Desktop {
 public:
-    bool open(const QString& display) {
-        m_x = XOpenDisplay(display.toLatin1().constData());
-        if (m_x == nullptr)
-            return false;
-        XSetErrorHandler(ignoreXErrors);
-        XSelectInput(m_x, DefaultRootWindow(m_x), SubstructureNotifyMask);
-        XSync(m_x, False);
-        return true;
-    }
-    ~Desktop() {
-        if (m_x != nullptr)
-            XCloseDisplay(m_x);
-    }
+    explicit Desktop(const x11driver::Screen& screen)
+        : m_screen(screen) {}
 
-    std::optional<Window> find(const std::function<bool(Window)>& match) const {
-        Window rootReturn = 0;
-        Window parent = 0;
-        Window* children = nullptr;
-        unsigned int count = 0;
-        if (XQueryTree(m_x, DefaultRootWindow(m_x), &rootReturn, &parent, &children, &count) == 0)
-            return std::nullopt;
-        std::optional<Window> found;
-        for (unsigned int i = 0; i < count && !found; ++i) {
-            XWindowAttributes attributes;
-            if (XGetWindowAttributes(m_x, children[i], &attributes) && attributes.map_state == IsViewable &&
-                match(children[i]))
-                found = children[i];
-        }
-        if (children != nullptr)
-            XFree(children);
-        return found;
-    }
-
-    // Waits for a visible top-level window that matches, woken by each window mapped.
-    std::optional<Window> waitForWindow(const std::function<bool(Window)>& match) const {
-        const long long start = monotonicNs();
-        while (monotonicNs() - start < TimeoutMs * 1000000LL) {
-            if (const auto window = find(match))
+    std::optional<WindowId> find(const std::function<bool(WindowId)>& match) const {
+        for (const WindowId window : m_screen.children(m_screen.root())) {
+            if (m_screen.isViewable(window) && match(window))
                 return window;
-            waitForEvent(2);
         }
         return std::nullopt;
     }
 
-    bool waitForGone(Window window) const {
+    // Waits for a visible top-level window that matches, woken by each window mapped.
+    std::optional<WindowId> waitForWindow(const std::function<bool(WindowId)>& match) const {
         const long long start = monotonicNs();
         while (monotonicNs() - start < TimeoutMs * 1000000LL) {
-            XWindowAttributes attributes;
-            if (XGetWindowAttributes(m_x, window, &attributes) == 0 || attributes.map_state != IsViewable)
+            if (const auto window = find(match))
+                return window;
+            m_screen.receive(2);
+        }
+        return std::nullopt;
+    }
+
+    bool waitForGone(WindowId window) const {
+        const long long start = monotonicNs();
+        while (monotonicNs() - start < TimeoutMs * 1000000LL) {
+            if (!m_screen.isViewable(window))
                 return true;
-            waitForEvent(2);
+            m_screen.receive(2);
         }
         return false;
     }
 
     // Polls until an area of the window shows strongly coloured pixels.
-    bool waitForPainted(Window window, QRect area) const {
+    bool waitForPainted(WindowId window, QRect area) const {
+        const QRect onScreen = area.translated(geometry(window).topLeft());
         const long long start = monotonicNs();
         while (monotonicNs() - start < TimeoutMs * 1000000LL) {
-            if (colouredPixels(window, area) > 50)
+            if (colouredPixels(m_screen.grab(onScreen)) > 50)
                 return true;
             usleep(500);
         }
         return false;
     }
 
-    bool titled(Window window, const char* title) const {
-        char* name = nullptr;
-        const bool same =
-            XFetchName(m_x, window, &name) != 0 && name != nullptr && std::string(name) == title;
-        if (name != nullptr)
-            XFree(name);
-        return same;
+    bool titled(WindowId window, const char* title) const {
+        return m_screen.title(window) == QLatin1String(title);
     }
 
-    bool isSplash(Window window) const {
-        const Atom type = XInternAtom(m_x, "_NET_WM_WINDOW_TYPE", False);
-        const Atom splash = XInternAtom(m_x, "_NET_WM_WINDOW_TYPE_SPLASH", False);
-        Atom actual = 0;
-        int format = 0;
-        unsigned long items = 0;
-        unsigned long after = 0;
-        unsigned char* data = nullptr;
-        bool result = false;
-        if (XGetWindowProperty(m_x, window, type, 0, 8, False, XA_ATOM, &actual, &format, &items, &after,
-                               &data) == Success &&
-            data != nullptr) {
-            const auto* atoms = reinterpret_cast<const Atom*>(data);
-            result = std::find(atoms, atoms + items, splash) != atoms + items;
-            XFree(data);
-        }
-        return result;
+    bool isSplash(WindowId window) const {
+        return m_screen.atoms(window, "_NET_WM_WINDOW_TYPE")
+            .contains(QLatin1String("_NET_WM_WINDOW_TYPE_SPLASH"));
     }
 
-    QRect geometry(Window window) const {
-        XWindowAttributes attributes;
-        XGetWindowAttributes(m_x, window, &attributes);
-        int x = 0;
-        int y = 0;
-        Window child = 0;
-        XTranslateCoordinates(m_x, window, DefaultRootWindow(m_x), 0, 0, &x, &y, &child);
-        return {x, y, attributes.width, attributes.height};
-    }
+    QRect geometry(WindowId window) const { return m_screen.geometry(window); }
 
     // The main menu's client area lies under its menu bar.
-    QPoint mainMenuClient(Window main) const {
+    QPoint mainMenuClient(WindowId main) const {
         const QRect window = geometry(main);
-        return window.topLeft() + QPoint(0, window.height() - MainClientHeight);
+        return window.topLeft() + QPoint(0, window.height() - mainmenu::layout::Client.height());
     }
 
-    void moveTo(QPoint screen) const {
-        XTestFakeMotionEvent(m_x, -1, screen.x(), screen.y(), 0);
-        XFlush(m_x);
-    }
+    void moveTo(QPoint screen) const { m_screen.moveTo(screen); }
 
     void click(QPoint screen) const {
         moveTo(screen);
-        XTestFakeButtonEvent(m_x, 1, True, 0);
-        XTestFakeButtonEvent(m_x, 1, False, 0);
-        XFlush(m_x);
+        m_screen.button(1, true);
+        m_screen.button(1, false);
     }
 
     // Keys go to the window under the pointer when no window manager sets the focus.
-    void key(Window window, KeySym symbol) const {
+    void key(WindowId window, const QString& keysym) const {
         moveTo(geometry(window).center());
-        const KeyCode code = XKeysymToKeycode(m_x, symbol);
-        XTestFakeKeyEvent(m_x, code, True, 0);
-        XTestFakeKeyEvent(m_x, code, False, 0);
-        XFlush(m_x);
+        m_screen.key(keysym, true);
+        m_screen.key(keysym, false);
     }
 
     // The close box, as a window manager sends it.
-    void close(Window window) const {
-        XEvent event = {};
-        event.xclient.type = ClientMessage;
-        event.xclient.window = window;
-        event.xclient.message_type = XInternAtom(m_x, "WM_PROTOCOLS", False);
-        event.xclient.format = 32;
-        event.xclient.data.l[0] = long(XInternAtom(m_x, "WM_DELETE_WINDOW", False));
-        XSendEvent(m_x, window, False, NoEventMask, &event);
-        XFlush(m_x);
-    }
+    void close(WindowId window) const { m_screen.sendProtocol(window, "WM_DELETE_WINDOW"); }
+
+    const x11driver::Screen& screen() const { return m_screen; }
 
 private:
-    void waitForEvent(int timeoutMs) const {
-        if (XPending(m_x) == 0) {
-            const int fd = ConnectionNumber(m_x);
-            fd_set read;
-            FD_ZERO(&read);
-            FD_SET(fd, &read);
-            timeval timeout{0, timeoutMs * 1000};
-            select(fd + 1, &read, nullptr, nullptr, &timeout);
-        }
-        while (XPending(m_x) > 0) {
-            XEvent event;
-            XNextEvent(m_x, &event);
-        }
+    static int colouredPixels(const QImage& image) {
+        return x11driver::countPixels(image, image.rect(), [](QRgb p, QPoint) {
+            return std::max({qRed(p), qGreen(p), qBlue(p)}) - std::min({qRed(p), qGreen(p), qBlue(p)}) > 120;
+        });
     }
 
-    int colouredPixels(Window window, QRect area) const {
-        XImage* image = XGetImage(m_x, window, area.x(), area.y(), unsigned(area.width()),
-                                  unsigned(area.height()), AllPlanes, ZPixmap);
-        if (image == nullptr)
-            return 0;
-        int count = 0;
-        for (int y = 0; y < area.height(); ++y) {
-            for (int x = 0; x < area.width(); ++x) {
-                const unsigned long p = XGetPixel(image, x, y);
-                const int r = int((p >> 16) & 0xFF), g = int((p >> 8) & 0xFF), b = int(p & 0xFF);
-                count += (std::max({r, g, b}) - std::min({r, g, b}) > 120) ? 1 : 0;
-            }
-        }
-        XDestroyImage(image);
-        return count;
-    }
-
-    Display* m_x = nullptr;
-};
-
-// A private Xvfb display, closed after everything that uses it.
-class XServer {
-public:
-    QString start() {
-        m_process.start(QStringLiteral("Xvfb"),
-                        {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                         QStringLiteral("0"), QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"),
-                         QStringLiteral("tcp")});
-        QByteArray out;
-        while (!out.contains('\n') && m_process.waitForReadyRead(10000))
-            out += m_process.readAllStandardOutput();
-        return QLatin1Char(':') + QString::fromLatin1(out.trimmed());
-    }
-    ~XServer() {
-        m_process.terminate();
-        m_process.waitForFinished(3000);
-    }
-
-private:
-    QProcess m_process;
+    const x11driver::Screen& m_screen;
 };
 
 // ---- the sound server -------------------------------------------------------------------------------------
@@ -458,11 +366,26 @@ double msSince(long long startNs) {
     return double(monotonicNs() - startNs) / 1e6;
 }
 
-// The splash's title is red once it is painted; the main menu's stop sign is red.
+// The splash's title is red once it is painted; so is the top of the main menu's stop sign.
 const QRect SplashTitle(40, 19, 500, 49);
-const QRect MainMenuStopSign(60, 250, 60, 20);
-constexpr QPoint ABCButton(96, 60);
-const QRect ExplorerTiles(0, 0, 300, 30);
+const QRect MainMenuStopSign = mainmenu::layout::StopSign.adjusted(20, 10, -20, -70);
+const QRect ExplorerTiles = abc::layout::tile(0) | abc::layout::tile(abc::layout::TileCount - 1);
+const QRect HangmanTiles = hangman::layout::tile(0) | hangman::layout::tile(25);
+
+// A letter of the spelling game's board, where it stands in the window.
+QRect boardSlot(char letter) {
+    const auto slot = std::find_if(wordpot::Board.begin(), wordpot::Board.end(),
+                                   [letter](const wordpot::BoardSlot& s) { return s.letter == letter; });
+    return forms::rectTw(slot->left, slot->top, wordpot::SlotSizeTwips, wordpot::SlotSizeTwips);
+}
+
+// The board's letters, which are coloured pictures.
+QRect boardArea() {
+    QRect area;
+    for (const wordpot::BoardSlot& slot : wordpot::Board)
+        area |= boardSlot(slot.letter);
+    return area;
+}
 
 bool startProgram(QProcess& process, const QString& program) {
     process.setProgram(program);
@@ -478,11 +401,12 @@ void stopProgram(QProcess& process) {
         process.kill();
 }
 
-std::optional<Window> toMainMenu(const Desktop& screen, Window splash, double* keyToMenuMs) {
+std::optional<WindowId> toMainMenu(const Desktop& screen, WindowId splash, double* keyToMenuMs) {
     screen.moveTo(screen.geometry(splash).center());
     const long long start = monotonicNs();
-    screen.key(splash, XK_space);
-    const auto main = screen.waitForWindow([&](Window w) { return screen.titled(w, "Welcome to Wordpot"); });
+    screen.key(splash, QStringLiteral("space"));
+    const auto main =
+        screen.waitForWindow([&](WindowId w) { return screen.titled(w, "Welcome to Wordpot"); });
     if (!main || !screen.waitForPainted(*main, MainMenuStopSign.translated(screen.mainMenuClient(*main) -
                                                                            screen.geometry(*main).topLeft())))
         return std::nullopt;
@@ -496,7 +420,7 @@ bool measureFloor(const Options& options, const Desktop& screen, const SoundServ
     const long long start = monotonicNs();
     if (!startProgram(process, options.floor))
         return false;
-    const auto window = screen.waitForWindow([&](Window w) { return screen.titled(w, "Floor"); });
+    const auto window = screen.waitForWindow([&](WindowId w) { return screen.titled(w, "Floor"); });
     if (!window)
         return false;
     floor.window.push_back(msSince(start));
@@ -515,7 +439,7 @@ bool measureFloor(const Options& options, const Desktop& screen, const SoundServ
     ticking.setArguments({QStringLiteral("--timers")});
     if (!startProgram(ticking, options.floor))
         return false;
-    const auto again = screen.waitForWindow([&](Window w) { return screen.titled(w, "Floor"); });
+    const auto again = screen.waitForWindow([&](WindowId w) { return screen.titled(w, "Floor"); });
     if (!again)
         return false;
     sleepMs(SettleMs);
@@ -532,7 +456,7 @@ bool measureWordpot(const Options& options, const Desktop& screen, const SoundSe
     const long long start = monotonicNs();
     if (!startProgram(process, options.program))
         return false;
-    const auto splash = screen.waitForWindow([&](Window w) { return screen.isSplash(w); });
+    const auto splash = screen.waitForWindow([&](WindowId w) { return screen.isSplash(w); });
     if (!splash)
         return false;
     wordpot.window.push_back(msSince(start));
@@ -551,8 +475,8 @@ bool measureWordpot(const Options& options, const Desktop& screen, const SoundSe
     wordpot.cpu.push_back(idle.program);
     wordpot.serverCpu.push_back(idle.server);
 
-    screen.click(screen.mainMenuClient(*main) + ABCButton);
-    const auto explorer = screen.waitForWindow([&](Window w) { return screen.titled(w, "Wordpot"); });
+    screen.click(screen.mainMenuClient(*main) + mainmenu::layout::ABCButton.center());
+    const auto explorer = screen.waitForWindow([&](WindowId w) { return screen.titled(w, "Wordpot"); });
     if (!explorer || !screen.waitForPainted(*explorer, ExplorerTiles))
         return false;
     sleepMs(SettleMs);
@@ -602,41 +526,34 @@ struct Activity {
     const char* title;
     QPoint button; // on the main menu's client area
     QRect probe;   // where the window shows colour once painted
-    std::function<void(const Desktop&, Window, int cycle)> play;
+    std::function<void(const Desktop&, WindowId, int cycle)> play;
 };
 
 // Opens each activity many times, plays a little in it and closes it by its close box; returns the growth
 // of resident memory from the end of the first cycle to the end of the last, in KiB.
 bool measureCycles(const Options& options, const Desktop& screen, std::vector<double>& growth) {
-    const QPoint tile(12, 16);
     const Activity activities[] = {
-        {"letter explorer", "Wordpot", ABCButton, ExplorerTiles,
-         [&](const Desktop& s, Window w, int cycle) {
-             s.key(w, XK_a);
-             s.waitForPainted(w, QRect(208, 128, 120, 120)); // its picture
-             s.click(s.geometry(w).topLeft() + tile + QPoint(24 * (cycle % 26), 0));
+        {"letter explorer", "Wordpot", mainmenu::layout::ABCButton.center(), ExplorerTiles,
+         [&](const Desktop& s, WindowId w, int cycle) {
+             s.key(w, QStringLiteral("a"));
+             s.waitForPainted(w, abc::layout::PictureArea);
+             s.click(s.geometry(w).topLeft() + abc::layout::tile(cycle % abc::layout::TileCount).center());
          }},
-        {"spelling game",
-         "Wordpot",
-         {376, 60},
-         {60, 60, 400, 400},
-         [](const Desktop& s, Window w, int) {
-             s.click(s.geometry(w).topLeft() + QPoint(248 + 22, 216 + 22)); // two letters of the board
-             s.click(s.geometry(w).topLeft() + QPoint(200 + 22, 272 + 22));
+        {"spelling game", "Wordpot", mainmenu::layout::WordpotButton.center(), boardArea(),
+         [](const Desktop& s, WindowId w, int) {
+             s.click(s.geometry(w).topLeft() + boardSlot('A').center()); // two letters of the board
+             s.click(s.geometry(w).topLeft() + boardSlot('T').center());
          }},
-        {"Hangman",
-         "Hangman",
-         {376, 292},
-         {16, 16, 100, 60},
-         [](const Desktop& s, Window w, int cycle) {
-             const KeySym letters[] = {XK_e, XK_t, XK_a, XK_o, XK_i, XK_n, XK_s, XK_r};
-             s.key(w, letters[cycle % 8]);
+        {"Hangman", "Hangman", mainmenu::layout::HangmanButton.center(), HangmanTiles,
+         [](const Desktop& s, WindowId w, int cycle) {
+             const char* const letters[] = {"e", "t", "a", "o", "i", "n", "s", "r"};
+             s.key(w, QLatin1String(letters[cycle % 8]));
          }},
     };
     QProcess process;
     if (!startProgram(process, options.program))
         return false;
-    const auto splash = screen.waitForWindow([&](Window w) { return screen.isSplash(w); });
+    const auto splash = screen.waitForWindow([&](WindowId w) { return screen.isSplash(w); });
     const auto main = splash ? toMainMenu(screen, *splash, nullptr) : std::nullopt;
     if (!main)
         return false;
@@ -645,7 +562,7 @@ bool measureCycles(const Options& options, const Desktop& screen, std::vector<do
         for (int cycle = 1; cycle <= options.cycles; ++cycle) {
             screen.click(screen.mainMenuClient(*main) + activity.button);
             const auto window =
-                screen.waitForWindow([&](Window w) { return screen.titled(w, activity.title); });
+                screen.waitForWindow([&](WindowId w) { return screen.titled(w, activity.title); });
             const char* failed = !window                                           ? "did not open"
                                  : !screen.waitForPainted(*window, activity.probe) ? "was not painted"
                                                                                    : nullptr;
@@ -688,10 +605,317 @@ void row(const QString& figure, const QString& floor, const QString& wordpot, co
                 qPrintable(target), met ? (*met ? "yes" : "**no**") : "");
 }
 
+// ---- what a child feels ----------------------------------------------------------------------------------
+
+// A click as a child gives it: the pointer comes to rest on the spot, the button goes down and up. The
+// program answers the release, so each figure is timed from it.
+long long clickAt(const x11driver::Screen& screen, QPoint point) {
+    screen.moveTo(point);
+    screen.sync();
+    sleepMs(PointerRestMs);
+    screen.button(1, true);
+    screen.sync();
+    const long long released = monotonicNs();
+    screen.button(1, false);
+    return released;
+}
+
+// When a condition on the screen is first seen to hold: it is looked at again as soon as the server reports
+// a drawing, and that report's arrival is the moment taken. -1 if it never holds within the time limit.
+long long whenSeen(const x11driver::Screen& screen, const std::function<bool()>& seen,
+                   int timeoutMs = TimeoutMs) {
+    const long long start = monotonicNs();
+    long long reported = start;
+    while (reported - start < timeoutMs * 1000000LL) {
+        if (seen())
+            return reported;
+        screen.receive(WakeMs);
+        reported = monotonicNs();
+    }
+    return -1;
+}
+
+// When an area of the screen first showed what it shows once the drawing has stopped. A window nobody has
+// drawn yet shows what was under it, so nothing short of its final look tells that it is painted: the area
+// is read back at each drawing the server reports until none has come for SettledMs, and the moment taken is
+// the first reading that matches the last one, but for a few pixels (a caret may blink). `area` is empty
+// until there is something to read, such as a window not mapped yet. -1 if nothing settles in time.
+long long whenShown(const x11driver::Screen& screen, const std::function<QRect()>& area) {
+    std::vector<std::pair<long long, QImage>> readings;
+    const long long start = monotonicNs();
+    long long reported = start;
+    long long drawn = start;
+    while (reported - start < TimeoutMs * 1000000LL) {
+        if (const QRect now = area(); !now.isEmpty())
+            readings.emplace_back(reported, screen.grab(now));
+        const bool drawing = screen.receive(WakeMs).damage > 0;
+        reported = monotonicNs();
+        if (drawing)
+            drawn = reported;
+        else if (!readings.empty() && reported - drawn > SettledMs * 1000000LL) {
+            const QImage& last = readings.back().second;
+            for (const auto& [when, image] : readings) {
+                if (image.size() == last.size() && x11driver::differingPixels(image, last, image.rect()) <=
+                                                       image.width() * image.height() / 100)
+                    return when;
+            }
+        }
+    }
+    return -1;
+}
+
+// How long a WAV file of 16-bit samples stays quiet before its first loud sample, as the recorder judges a
+// sound's start; 0 for anything else.
+double quietLeadMs(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return 0;
+    const QByteArray wav = file.readAll();
+    int channels = 0;
+    int rate = 0;
+    int bits = 0;
+    for (qsizetype at = 12; at + 8 <= wav.size();) {
+        const QByteArray id = wav.mid(at, 4);
+        const qsizetype size = qFromLittleEndian<quint32>(wav.constData() + at + 4);
+        const char* body = wav.constData() + at + 8;
+        if (id == "fmt " && size >= 16) {
+            channels = qFromLittleEndian<quint16>(body + 2);
+            rate = int(qFromLittleEndian<quint32>(body + 4));
+            bits = qFromLittleEndian<quint16>(body + 14);
+        } else if (id == "data" && bits == 16 && channels > 0 && rate > 0) {
+            const qsizetype samples = std::min(size, wav.size() - at - 8) / 2;
+            for (qsizetype i = 0; i < samples; ++i) {
+                if (std::abs(qFromLittleEndian<qint16>(body + 2 * i)) > LoudSample)
+                    return 1000.0 * double(i / channels) / rate;
+            }
+            return 0;
+        }
+        at += 8 + size + (size % 2);
+    }
+    return 0;
+}
+
+struct Reactions {
+    std::vector<double> floorRepaint, floorWindow; // the bare window's
+    std::vector<double> explorer, spelling, hangman, letterPainted, letterSound, face;
+};
+
+// A new window on top of those open, from a click to an area of it (all of it if `probe` is empty) painted:
+// the window's id and the time it took, or nothing.
+std::optional<std::pair<WindowId, long long>>
+windowFromClick(const Desktop& screen, QPoint point, QRect probe, const std::vector<WindowId>& open) {
+    const x11driver::Screen& x = screen.screen();
+    std::optional<WindowId> window;
+    const long long clicked = clickAt(x, point);
+    const long long shown = whenShown(x, [&] {
+        if (!window)
+            window = screen.find([&](WindowId w) {
+                return std::find(open.begin(), open.end(), w) == open.end() && !screen.titled(w, "");
+            });
+        if (!window)
+            return QRect();
+        const QRect geometry = screen.geometry(*window);
+        return (probe.isEmpty() ? QRect(QPoint(), geometry.size()) : probe).translated(geometry.topLeft());
+    });
+    if (shown < 0)
+        return std::nullopt;
+    return std::pair{*window, shown - clicked};
+}
+
+bool failed(const char* what) {
+    std::fprintf(stderr, "wordpot_bench: %s\n", what);
+    return false;
+}
+
+bool closeWindow(const Desktop& screen, WindowId window) {
+    screen.close(window);
+    return screen.waitForGone(window);
+}
+
+// The bare window: a click that repaints it, and one that opens a second window, each `count` times.
+bool reactFloor(const Options& options, const Desktop& screen, Reactions& reactions, int count) {
+    const x11driver::Screen& x = screen.screen();
+    QProcess process;
+    process.setArguments({QStringLiteral("--clicks")});
+    if (!startProgram(process, options.floor))
+        return false;
+    const auto window = screen.waitForWindow([&](WindowId w) { return screen.titled(w, "Floor"); });
+    if (!window || !screen.waitForPainted(*window, QRect(QPoint(0, 0), screen.geometry(*window).size())))
+        return false;
+    const QRect area = screen.geometry(*window);
+    for (int i = 0; i < count; ++i) {
+        sleepMs(SettleBeforeClickMs);
+        const long long clicked = clickAt(x, area.topLeft() + QPoint(area.width() / 4, area.height() / 2));
+        const long long seen = whenShown(x, [&] { return area; });
+        if (seen < 0)
+            return false;
+        reactions.floorRepaint.push_back(double(seen - clicked) / 1e6);
+    }
+    for (int i = 0; i < count; ++i) {
+        sleepMs(SettleBeforeClickMs);
+        const auto second = windowFromClick(
+            screen, area.topLeft() + QPoint(area.width() * 3 / 4, area.height() / 2), {}, {*window});
+        if (!second || !closeWindow(screen, second->first))
+            return false;
+        reactions.floorWindow.push_back(double(second->second) / 1e6);
+    }
+    stopProgram(process);
+    return true;
+}
+
+// Wordpot: each activity opened from the main menu, a letter tile clicked, GUESS clicked, each `count`
+// times. `first` numbers the letters, so that every round clicks others.
+bool reactWordpot(const Options& options, const Desktop& screen, const Recorder& recorder,
+                  Reactions& reactions, int count, int first) {
+    const x11driver::Screen& x = screen.screen();
+    QProcess process;
+    if (!startProgram(process, options.program))
+        return false;
+    const auto splash = screen.waitForWindow([&](WindowId w) { return screen.isSplash(w); });
+    const auto main = splash ? toMainMenu(screen, *splash, nullptr) : std::nullopt;
+    if (!main)
+        return failed("the main menu did not show");
+    const QPoint client = screen.mainMenuClient(*main);
+    // The first sample of each opening is a cold one: its pictures are read for the first time.
+    const struct {
+        QRect button;
+        QRect probe;
+        std::vector<double>& into;
+    } activities[] = {
+        {mainmenu::layout::ABCButton, ExplorerTiles, reactions.explorer},
+        {mainmenu::layout::WordpotButton, boardArea(), reactions.spelling},
+        {mainmenu::layout::HangmanButton, HangmanTiles, reactions.hangman},
+    };
+    for (const auto& activity : activities) {
+        for (int i = 0; i < count; ++i) {
+            sleepMs(SettleBeforeClickMs);
+            const auto opened =
+                windowFromClick(screen, client + activity.button.center(), activity.probe, {*main});
+            if (!opened || !closeWindow(screen, opened->first))
+                return failed("an activity did not open or close");
+            activity.into.push_back(double(opened->second) / 1e6);
+        }
+    }
+
+    // Letters: the red pair in a corner changes, and the letter is heard.
+    const auto explorer =
+        windowFromClick(screen, client + mainmenu::layout::ABCButton.center(), ExplorerTiles, {*main});
+    if (!explorer)
+        return failed("the letter explorer did not open");
+    const QPoint origin = screen.geometry(explorer->first).topLeft();
+    const QRect corner = abc::layout::BigLetterAreas[abc::layout::BigLetterCopies].translated(origin);
+    const QDir media = QFileInfo(options.program).absoluteDir();
+    for (int i = 0; i < count; ++i) {
+        sleepMs(LetterPauseMs);
+        const int index = (first + i) % abc::layout::TileCount;
+        const long long clicked = clickAt(x, origin + abc::layout::tile(index).center());
+        const long long seen = whenShown(x, [&] { return corner; });
+        if (seen < 0)
+            return failed("a letter was not painted");
+        reactions.letterPainted.push_back(double(seen - clicked) / 1e6);
+        std::optional<long long> heard;
+        for (int wait = 0; wait < 100 && !heard; ++wait) {
+            for (const long long onset : recorder.onsets())
+                if (onset >= clicked && !heard)
+                    heard = onset;
+            if (!heard)
+                sleepMs(WakeMs);
+        }
+        const QString sound = QString(QLatin1String(abc::LetterTable[std::size_t(index)].letterSound)).mid(1);
+        if (!heard) {
+            std::fprintf(stderr, "wordpot_bench: the letter %s was not heard\n", qPrintable(sound));
+            return false;
+        }
+        reactions.letterSound.push_back(double(*heard - clicked) / 1e6 -
+                                        quietLeadMs(media.filePath(sound.toLower())));
+    }
+    if (!closeWindow(screen, explorer->first))
+        return failed("the letter explorer did not close");
+
+    // GUESS with a word of Zs, which is no word: the sad face each time, closed by its close box.
+    const auto game =
+        windowFromClick(screen, client + mainmenu::layout::WordpotButton.center(), boardArea(), {*main});
+    if (!game)
+        return failed("the spelling game did not open");
+    const QRect guess = wordpot::layout::GuessButton.translated(screen.geometry(game->first).topLeft());
+    const auto guessEnabled = [&] {
+        return x11driver::countNear(x.grab(guess), QRect(QPoint(), guess.size()), Qt::black, 60) > 30;
+    };
+    for (int letters = 0; letters < 8 && !guessEnabled(); ++letters) {
+        screen.key(game->first, QStringLiteral("z"));
+        whenSeen(x, guessEnabled, KeyAnswerMs);
+    }
+    if (!guessEnabled())
+        return failed("GUESS was not enabled");
+    for (int i = 0; i < count; ++i) {
+        sleepMs(SettleBeforeClickMs);
+        const auto face = windowFromClick(screen, guess.center(), {}, {*main, game->first});
+        if (!face || !closeWindow(screen, face->first))
+            return failed("the face did not show or close");
+        reactions.face.push_back(double(face->second) / 1e6);
+    }
+    stopProgram(process);
+    return true;
+}
+
+// The bare window and Wordpot in turn, a few clicks of each kind per start, until each figure has `count`.
+bool measureReactions(const Options& options, Desktop& screen, x11driver::Screen& x, Reactions& reactions) {
+    if (!x.watchDamage())
+        return false;
+    Recorder recorder;
+    if (!recorder.start())
+        return false;
+    for (int i = 0; i < 250 && !recorder.hasHeardSilence(); ++i)
+        sleepMs(20);
+    for (int done = 0; done < options.clicks; done += ClicksPerRound) {
+        const int count = std::min(ClicksPerRound, options.clicks - done);
+        if (!reactFloor(options, screen, reactions, count) ||
+            !reactWordpot(options, screen, recorder, reactions, count, done))
+            return false;
+        std::fprintf(stderr,
+                     "clicks %d of %d: letter explorer %.1f ms, letter painted %.1f ms, heard %.1f ms\n",
+                     done + count, options.clicks, reactions.explorer.back(), reactions.letterPainted.back(),
+                     reactions.letterSound.back());
+    }
+    return true;
+}
+
+void printReactions(const Reactions& r) {
+    const auto worst = [](const std::vector<double>& values) {
+        return values.empty() ? 0.0 : *std::max_element(values.begin(), values.end());
+    };
+    const auto pair = [&](const char* figure, const std::vector<double>& floor,
+                          const std::vector<double>& values, double target) {
+        const QString n = QString::number(values.size());
+        row(QStringLiteral("%1, median (ms)").arg(QLatin1String(figure)),
+            floor.empty() ? QString() : number(median(floor), 1), number(median(values), 1),
+            QStringLiteral("<= %1").arg(number(target, 1)), median(values) <= target);
+        row(QStringLiteral("%1, worst of %2 (ms)").arg(QLatin1String(figure), n),
+            floor.empty() ? QString() : number(worst(floor), 1), number(worst(values), 1));
+    };
+    std::printf(
+        "\nThe bare window's column: its click to a new window painted, beside a window opened; its click "
+        "to a repaint, beside the letter painted.\n\n");
+    std::printf("| Figure | bare Qt window | Wordpot | target | met |\n");
+    std::printf("|---|---|---|---|---|\n");
+    pair("click to the letter explorer painted", r.floorWindow, r.explorer, OneFrameMs);
+    pair("click to the spelling game painted", r.floorWindow, r.spelling, OneFrameMs);
+    pair("click to Hangman painted", r.floorWindow, r.hangman, OneFrameMs);
+    pair("click on a letter tile to the letter painted", r.floorRepaint, r.letterPainted, OneFrameMs);
+    pair("click on a letter tile to its sound started", {}, r.letterSound, SoundStartTargetMs);
+    pair("GUESS to the face painted", r.floorWindow, r.face, OneFrameMs);
+}
+
 bool parse(const QStringList& arguments, Options& options) {
-    for (qsizetype i = 1; i + 1 < arguments.size(); i += 2) {
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
         const QString& name = arguments[i];
-        const QString& value = arguments[i + 1];
+        if (name == QLatin1String("--only-clicks")) {
+            options.onlyClicks = true;
+            continue;
+        }
+        if (i + 1 >= arguments.size())
+            return false;
+        const QString& value = arguments[++i];
         if (name == QLatin1String("--program"))
             options.program = value;
         else if (name == QLatin1String("--sound-bench"))
@@ -702,10 +926,12 @@ bool parse(const QStringList& arguments, Options& options) {
             options.runs = std::max(0, value.toInt());
         else if (name == QLatin1String("--cycles"))
             options.cycles = std::max(0, value.toInt());
+        else if (name == QLatin1String("--clicks"))
+            options.clicks = std::max(0, value.toInt());
         else
             return false;
     }
-    return arguments.size() % 2 == 1;
+    return true;
 }
 } // namespace
 
@@ -714,18 +940,28 @@ int main(int argc, char* argv[]) {
     Options options;
     if (!parse(QCoreApplication::arguments(), options)) {
         std::fprintf(
-            stderr, "usage: wordpot_bench [--runs N] [--cycles N] [--program WORDPOT] [--sound-bench HELPER] "
-                    "[--floor BARE_WINDOW]\n");
+            stderr,
+            "usage: wordpot_bench [--runs N] [--cycles N] [--clicks N] [--only-clicks] [--program WORDPOT] "
+            "[--sound-bench HELPER] [--floor BARE_WINDOW]\n");
         return 2;
     }
-    XServer xvfb;
-    const QString display = xvfb.start();
-    qputenv("DISPLAY", display.toLatin1());
-    Desktop screen;
+    x11driver::Screen xvfb;
+    qputenv("DISPLAY", xvfb.display().toLatin1());
+    Desktop screen(xvfb);
     SoundServer server;
-    if (!screen.open(display) || !server.start()) {
+    if (!xvfb.isRunning() || !server.start()) {
         std::fprintf(stderr, "wordpot_bench: no X server or no PulseAudio server\n");
         return 1;
+    }
+
+    if (options.onlyClicks) {
+        Reactions reactions;
+        if (!measureReactions(options, screen, xvfb, reactions)) {
+            std::fprintf(stderr, "wordpot_bench: a click was not answered\n");
+            return 1;
+        }
+        printReactions(reactions);
+        return 0;
     }
 
     Figures floor;
@@ -753,6 +989,12 @@ int main(int argc, char* argv[]) {
     std::vector<double> growth;
     if (options.cycles > 0 && !measureCycles(options, screen, growth)) {
         std::fprintf(stderr, "wordpot_bench: an activity did not open or close\n");
+        return 1;
+    }
+    // Last: the damage the screen reports from now on would pile up unread in the waits above.
+    Reactions reactions;
+    if (options.clicks > 0 && !measureReactions(options, screen, xvfb, reactions)) {
+        std::fprintf(stderr, "wordpot_bench: a click was not answered\n");
         return 1;
     }
 
@@ -808,5 +1050,7 @@ int main(int argc, char* argv[]) {
         row(QStringLiteral("resident memory growth, %1 (KiB)").arg(QLatin1String(names[i])), {},
             number(growth[i], 0), QStringLiteral("<= %1").arg(GrowthTargetKiB), growth[i] <= GrowthTargetKiB);
 
+    if (options.clicks > 0)
+        printReactions(reactions);
     return 0;
 }

@@ -1,5 +1,6 @@
 #include "abc/frmABC.h"
 
+#include "abc/explorerlayout.h"
 #include "abc/lettertable.h"
 #include "forms/fonts.h"
 #include "forms/pictures.h"
@@ -11,32 +12,24 @@
 #include <QFontMetrics>
 
 using namespace forms;
+using namespace abc::layout;
 
 namespace {
 const FormDesign Design{
     .caption = QStringLiteral("Wordpot"),
-    .clientTwips = {9690, 7440},
+    .clientTwips = ClientTwips,
     .border = BorderStyle::FixedSingle,
     .backColor = Qt::white,
 };
 
-constexpr int TileCount = 26;
 constexpr char16_t FirstTileLetter = u'A';
 constexpr quint32 TileColour = 0x00FF00FF; // magenta
 
 constexpr QRect InputBox = rectTw(4440, 840, 375, 375);
 constexpr int InputMaxLength = 1;
 constexpr QRect StopSign = rectTw(720, 2880, 1500, 1500);
-constexpr QRect PictureArea = rectTw(3120, 1920, 3135, 3135);
 constexpr QRect WordCaption = rectTw(3480, 5160, 2535, 1575);
 
-// Four light-blue pairs, then four red ones, each red pair 120 twips right of and below its blue copy.
-constexpr int BigLetterCopies = 4;
-constexpr std::array<QRect, 2 * BigLetterCopies> BigLetterAreas{
-    rectTw(240, 600, 2535, 2175),   rectTw(6840, 480, 2535, 2175),  rectTw(120, 4920, 2535, 2055),
-    rectTw(6720, 5040, 2535, 2175), rectTw(360, 720, 2655, 2175),   rectTw(6960, 600, 2655, 2175),
-    rectTw(240, 5040, 2655, 2055),  rectTw(6840, 5160, 2655, 2175),
-};
 constexpr quint32 ShadowColour = 0x00FF8080; // light blue
 constexpr quint32 LetterColour = 0x000000FF; // red
 
@@ -113,13 +106,14 @@ void frmABC::build() {
     Image2->setPicture(builtInPicture(QStringLiteral(":/pictures/stop.gif")));
     Image2->setAccessibleName(QStringLiteral("Stop"));
 
-    const abc::TileRow row = abc::tileRow(m_list != nullptr ? int(m_letters.size()) : TileCount);
+    const int count = m_list != nullptr ? int(m_letters.size()) : TileCount;
     int longestLetter = InputMaxLength;
-    for (int i = 0; i < (m_list != nullptr ? int(m_letters.size()) : TileCount); ++i) {
+    for (int i = 0; i < count; ++i) {
         const QString letter = m_list != nullptr ? m_letters[i].letter : QString(QChar(FirstTileLetter + i));
         longestLetter = std::max(longestLetter, int(letter.size()));
-        auto* tile = new Label(client(), rectTw(row.left + row.step * i, 0, row.width, row.height),
-                               font(FontFace::MsSansSerif, row.points, true), Qt::AlignHCenter, letter);
+        auto* tile =
+            new Label(client(), listTile(i, count), font(FontFace::MsSansSerif, listTilePoints(count), true),
+                      Qt::AlignHCenter, letter);
         tile->setBackColor(bgr(TileColour));
         lblabc.append(tile);
     }

@@ -6,13 +6,6 @@
 
 namespace abc {
 
-namespace {
-constexpr TileRow DesignedRow{120, 360, 375, 495, 18};
-constexpr int DesignedCount = 26;
-// The designed row's neighbours overlap by its width less its step.
-constexpr int RowWidth = DesignedRow.step * (DesignedCount - 1) + DesignedRow.width;
-} // namespace
-
 QList<ListLetter> listLetters(const words::WordList& list) {
     QList<ListLetter> letters;
     for (const QString& letter : list.alphabet.letters())
@@ -35,17 +28,6 @@ QList<ListLetter> listLetters(const words::WordList& list) {
             letter.entry = i;
     }
     return letters;
-}
-
-TileRow tileRow(int count) {
-    if (count <= DesignedCount)
-        return DesignedRow;
-    TileRow row = DesignedRow;
-    const int overlap = DesignedRow.width - DesignedRow.step;
-    row.step = (RowWidth - overlap) / count;
-    row.width = row.step + overlap;
-    row.points = DesignedRow.points * row.step / DesignedRow.step;
-    return row;
 }
 
 } // namespace abc

@@ -1,6 +1,5 @@
 // The letter explorer with a chosen word list: the list language's letters, each with the first word (in
-// the language's order) that begins with it and has a picture, and where the row of tiles stands when a
-// language has more letters than the designed row of 26 holds.
+// the language's order) that begins with it and has a picture.
 #pragma once
 
 #include "words/chosen.h"
@@ -21,16 +20,5 @@ inline constexpr int MostListLetters = 45;
 
 // Every letter of the list's alphabet, in order, with its word.
 QList<ListLetter> listLetters(const words::WordList& list);
-
-// One row of tiles in twips, and the size of their letters.
-struct TileRow {
-    int left;
-    int step;
-    int width;
-    int height;
-    double points;
-};
-// The designed row for up to 26 tiles; for more, narrower tiles and smaller letters across the same width.
-TileRow tileRow(int count);
 
 } // namespace abc

@@ -3,6 +3,7 @@
 #include "abc/frmABC.h"
 #include "about/frmAbout.h"
 #include "app/frmWords.h"
+#include "app/mainmenulayout.h"
 #include "forms/fonts.h"
 #include "forms/units.h"
 #include "hangman/frmHangman.h"
@@ -13,19 +14,15 @@
 #include <QMenuBar>
 
 using namespace forms;
+using namespace mainmenu::layout;
 
 namespace {
 const FormDesign Design{
     .caption = QStringLiteral("Welcome to Wordpot"),
-    .clientTwips = {7140, 5325},
+    .clientTwips = ClientTwips,
     .border = BorderStyle::FixedSingle,
     .backColor = Qt::white,
 };
-constexpr QRect ABCButton = rectTw(240, 240, 2415, 1335);
-constexpr QRect WordpotButton = rectTw(4440, 240, 2415, 1335);
-constexpr QRect HangmanButton = rectTw(4440, 3720, 2415, 1335);
-constexpr QRect StopSign = rectTw(600, 3600, 1500, 1500);
-
 CommandButton* pictureButton(QWidget* parent, QRect geometry) {
     auto* button = new CommandButton(parent, geometry);
     button->setGraphical(true);

@@ -5,6 +5,7 @@
 #include "forms/screen.h"
 #include "forms/units.h"
 #include "hangman/hangmangame.h"
+#include "hangman/hangmanlayout.h"
 #include "media/global.h"
 
 #include <array>
@@ -12,11 +13,12 @@
 
 using namespace forms;
 using namespace hangman;
+using namespace hangman::layout;
 
 namespace {
 const FormDesign Design{
     .caption = QStringLiteral("Hangman"),
-    .clientTwips = {9675, 7815},
+    .clientTwips = ClientTwips,
     .border = BorderStyle::Sizable,
     .backColor = Qt::white,
     .minMaxButtons = true,
@@ -30,15 +32,12 @@ constexpr int CircleSize = 495;
 constexpr std::array<QPoint, CirclesPerGroup> DieSpots{
     {{0, 1320}, {1200, 1320}, {0, 2520}, {1200, 2520}, {600, 1920}}};
 
-constexpr QRect CountArea = rectTw(5640, 720, 3855, 3015);
 // With a word list, a hint button and its text stand between the circles and the slots.
 constexpr QRect HintButton = rectTw(240, 3240, 615, 615);
 constexpr QRect HintArea = rectTw(960, 3120, 4575, 855);
 constexpr QRect TryAgainButton = rectTw(120, 6240, 3495, 1335);
 constexpr QRect DifficultyButton = rectTw(6000, 6240, 3495, 1335);
-constexpr QRect StopSign = rectTw(4080, 6120, 1500, 1500);
 
-constexpr quint32 TileColour = 0x00FF8080;
 constexpr quint32 CountColour = 0x000000FF;
 constexpr quint32 SlotColour = 0x00000000;
 constexpr quint32 FoundColour = 0x0000FFFF;

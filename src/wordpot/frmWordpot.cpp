@@ -9,6 +9,7 @@
 #include "forms/units.h"
 #include "media/global.h"
 #include "wordpot/listgame.h"
+#include "wordpot/spellinglayout.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -16,15 +17,15 @@
 #include <QKeyEvent>
 
 using namespace forms;
+using namespace wordpot::layout;
 
 namespace {
 const FormDesign Design{
     .caption = QStringLiteral("Wordpot"),
-    .clientTwips = {11910, 7395},
+    .clientTwips = ClientTwips,
     .border = BorderStyle::FixedSingle,
     .backColor = Qt::white,
 };
-constexpr QRect WordPicture = rectTw(9000, 0, 2775, 3255);
 constexpr QRect HintLabel = rectTw(9240, 3120, 2295, 735);
 constexpr QPoint DividerTop = pointTw(9000, 0);
 constexpr QPoint DividerBottom = pointTw(9000, 7560);
@@ -33,8 +34,6 @@ constexpr QPoint AnswerRuleRight = pointTw(11880, 4080);
 constexpr int LineWidthPx = 3;
 constexpr QRect AnswerBox = rectTw(9360, 4200, 2175, 735);
 constexpr QRect EraseButton = rectTw(10080, 5040, 855, 855);
-constexpr QRect StopButton = rectTw(120, 5760, 1935, 1575);
-constexpr QRect GuessButton = rectTw(9240, 6120, 2535, 1215);
 constexpr double LargePoints = 24;
 constexpr int HintMs = 2000;
 // A list's long word is shown smaller, but no smaller than this.

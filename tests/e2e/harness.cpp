@@ -7,7 +7,6 @@
 #include <QTest>
 #include <QThread>
 
-#include <X11/extensions/XTest.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
@@ -16,12 +15,19 @@ namespace {
 constexpr int PollMs = 20;
 constexpr int KeyDelayMs = 12; // between the press and the release of a key or button, as xdotool does
 
-QProcessEnvironment environmentFor(const QString& display, const QString& scaleFactor = {}) {
+QProcessEnvironment environmentFor(const Desktop& desktop) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("DISPLAY"), display);
-    if (!scaleFactor.isEmpty())
-        env.insert(QStringLiteral("QT_SCALE_FACTOR"), scaleFactor);
+    env.insert(QStringLiteral("DISPLAY"), desktop.display());
+    if (!desktop.setup().scaleFactor.isEmpty())
+        env.insert(QStringLiteral("QT_SCALE_FACTOR"), desktop.setup().scaleFactor);
     env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    if (desktop.setup().wayland) {
+        // Without DISPLAY, a program that did not reach the compositor could not fall back to X unseen.
+        env.remove(QStringLiteral("DISPLAY"));
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("wayland"));
+        env.insert(QStringLiteral("WAYLAND_DISPLAY"), desktop.screen().waylandDisplay());
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), desktop.screen().waylandRuntimeFolder());
+    }
     env.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
     // In the sanitizer build, LeakSanitizer's stop-the-world at exit now and then crashes on the program's
     // X and audio threads; leaks are the unit tests' business, memory errors stay fatal here.
@@ -38,63 +44,11 @@ QString artifactsFolder() {
     return folder;
 }
 
-QString titleOf(Display* x, Window window) {
-    char* name = nullptr;
-    QString title;
-    if (XFetchName(x, window, &name) != 0 && name != nullptr)
-        title = QString::fromLocal8Bit(name);
-    if (name != nullptr)
-        XFree(name);
-    return title;
-}
-
-std::vector<Window> childrenOf(Display* x, Window window) {
-    Window root = 0;
-    Window parent = 0;
-    Window* children = nullptr;
-    unsigned int count = 0;
-    std::vector<Window> result;
-    if (XQueryTree(x, window, &root, &parent, &children, &count) != 0 && children != nullptr) {
-        result.assign(children, children + count);
-        XFree(children);
-    }
-    return result;
-}
-
-// The top-level windows, bottom to top; a window manager's frame is followed by the window it holds.
-std::vector<Window> topLevels(Display* x) {
-    std::vector<Window> result;
-    for (const Window window : childrenOf(x, DefaultRootWindow(x))) {
-        result.push_back(window);
-        for (const Window child : childrenOf(x, window))
-            result.push_back(child);
-    }
-    return result;
-}
-
-bool isViewable(Display* x, Window window) {
-    XWindowAttributes attributes;
-    return XGetWindowAttributes(x, window, &attributes) != 0 && attributes.map_state == IsViewable;
-}
-
-// How many pixels of an area of an image pass a test of their colour and place.
-template <class Test> int countPixels(QRect area, const QImage& image, Test test) {
-    int count = 0;
-    const QRect clipped = area.intersected(image.rect());
-    for (int y = clipped.top(); y <= clipped.bottom(); ++y)
-        for (int x = clipped.left(); x <= clipped.right(); ++x)
-            count += test(image.pixel(x, y), QPoint(x, y)) ? 1 : 0;
-    return count;
-}
-
-bool near(QRgb p, QRgb q, int tolerance) {
-    return std::abs(qRed(p) - qRed(q)) <= tolerance && std::abs(qGreen(p) - qGreen(q)) <= tolerance &&
-           std::abs(qBlue(p) - qBlue(q)) <= tolerance;
-}
-
-// Windows may vanish between two requests; such errors are expected and not fatal.
-int ignoreErrors(Display*, XErrorEvent*) {
-    return 0;
+x11driver::ScreenSetup screenSetup(const DesktopSetup& setup) {
+    return {.size = setup.screen,
+            .shell = setup.wayland         ? x11driver::Shell::Weston
+                     : setup.windowManager ? x11driver::Shell::Openbox
+                                           : x11driver::Shell::Plain};
 }
 } // namespace
 
@@ -115,61 +69,17 @@ bool waitUntil(const std::function<bool()>& condition, int timeoutMs) {
 }
 
 Desktop::Desktop(const DesktopSetup& setup)
-    : m_setup(setup) {
-    m_server.setProgram(QStringLiteral("Xvfb"));
-    // -displayfd: the server picks a free display and prints its number once it accepts clients.
-    m_server.setArguments({QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                           QStringLiteral("0"),
-                           QStringLiteral("%1x%2x24").arg(setup.screen.width()).arg(setup.screen.height()),
-                           QStringLiteral("-nolisten"), QStringLiteral("tcp")});
-    m_server.start();
-    if (!m_server.waitForStarted(5000))
-        return;
-    QElapsedTimer clock;
-    clock.start();
-    QByteArray out;
-    while (!out.contains('\n') && clock.elapsed() < 10000) {
-        m_server.waitForReadyRead(PollMs);
-        out += m_server.readAllStandardOutput();
-    }
-    if (!out.contains('\n'))
-        return;
-    const QString display = QLatin1Char(':') + QString::fromLatin1(out.trimmed());
-    XSetErrorHandler(ignoreErrors);
-    while (m_x == nullptr && clock.elapsed() < 15000) {
-        m_x = XOpenDisplay(display.toLatin1().constData());
-        if (m_x == nullptr)
-            QThread::msleep(PollMs);
-    }
-    if (m_x == nullptr)
-        return;
-    if (setup.windowManager) {
-        m_windowManager.setProcessEnvironment(environmentFor(display));
-        m_windowManager.start(QStringLiteral("openbox"), {});
-        // It has taken the screen once its check window names itself.
-        const auto check = [&](long w) { return numbers(QString::number(w), "_NET_SUPPORTING_WM_CHECK"); };
-        const long root = long(DefaultRootWindow(m_x));
-        if (!waitUntil([&] { return !check(root).empty() && check(check(root)[0]) == check(root); }, 10000))
-            return;
-    }
-    m_display = display;
-}
+    : m_setup(setup)
+    , m_screen(screenSetup(setup))
+    , m_display(m_screen.display())
+    , m_x(m_screen.connection()) {}
 
-Desktop::~Desktop() {
-    if (m_x != nullptr)
-        XCloseDisplay(m_x);
-    m_windowManager.terminate();
-    m_windowManager.waitForFinished(3000);
-    m_server.terminate();
-    if (!m_server.waitForFinished(3000))
-        m_server.kill();
-    m_server.waitForFinished(1000);
-}
+Desktop::~Desktop() = default;
 
 QStringList Desktop::windows(const QString& title) const {
     QStringList ids;
-    for (const Window window : topLevels(m_x)) {
-        if (isViewable(m_x, window) && titleOf(m_x, window) == title)
+    for (const x11driver::WindowId window : m_screen.topLevels()) {
+        if (m_screen.isViewable(window) && m_screen.title(window) == title)
             ids.append(QString::number(window));
     }
     return ids;
@@ -197,41 +107,20 @@ bool Desktop::waitForNoWindow(const QString& title, int timeoutMs) const {
 }
 
 bool Desktop::popupShown() const {
-    for (const Window window : topLevels(m_x)) {
-        XWindowAttributes attributes;
-        if (XGetWindowAttributes(m_x, window, &attributes) != 0 && attributes.map_state == IsViewable &&
-            attributes.override_redirect)
+    for (const x11driver::WindowId window : m_screen.topLevels()) {
+        const std::optional<x11driver::WindowFacts> facts = m_screen.facts(window);
+        if (facts && facts->viewable && facts->popup)
             return true;
     }
     return false;
 }
 
 QStringList Desktop::atoms(const QString& windowId, const char* property) const {
-    QStringList names;
-    for (const long atom : numbers(windowId, property)) {
-        char* name = XGetAtomName(m_x, Atom(atom));
-        names.append(QString::fromLatin1(name));
-        XFree(name);
-    }
-    return names;
+    return m_screen.atoms(window(windowId), property);
 }
 
 QList<long> Desktop::numbers(const QString& windowId, const char* property) const {
-    Atom type = 0;
-    int format = 0;
-    unsigned long count = 0;
-    unsigned long after = 0;
-    unsigned char* data = nullptr;
-    QList<long> values;
-    if (XGetWindowProperty(m_x, window(windowId), XInternAtom(m_x, property, False), 0, 64, False,
-                           AnyPropertyType, &type, &format, &count, &after, &data) == Success &&
-        data != nullptr) {
-        if (format == 32) // Xlib hands 32-bit items over as longs
-            values =
-                QList<long>(reinterpret_cast<const long*>(data), reinterpret_cast<const long*>(data) + count);
-        XFree(data);
-    }
-    return values;
+    return m_screen.numbers(window(windowId), property);
 }
 
 QString Desktop::decorations(const QString& windowId) const {
@@ -254,9 +143,9 @@ QString Desktop::decorations(const QString& windowId) const {
 }
 
 std::optional<QString> Desktop::splashWindow() const {
-    for (const Window window : topLevels(m_x)) {
+    for (const x11driver::WindowId window : m_screen.topLevels()) {
         const QString id = QString::number(window);
-        if (isViewable(m_x, window) &&
+        if (m_screen.isViewable(window) &&
             atoms(id, "_NET_WM_WINDOW_TYPE").contains(QLatin1String("_NET_WM_WINDOW_TYPE_SPLASH")))
             return id;
     }
@@ -280,29 +169,22 @@ std::optional<QString> Desktop::waitForMainMenu(int timeoutMs) const {
 
 QString Desktop::windowTree() const {
     QString text = QStringLiteral("top-level windows on %1, bottom to top:\n").arg(m_display);
-    for (const Window window : topLevels(m_x)) {
-        const QRect rect = geometry(QString::number(window));
+    for (const x11driver::WindowId window : m_screen.topLevels()) {
+        const QRect rect = m_screen.geometry(window);
         text += QStringLiteral("  %1 \"%2\" %3x%4+%5+%6 %7\n")
                     .arg(window)
-                    .arg(titleOf(m_x, window))
+                    .arg(m_screen.title(window))
                     .arg(rect.width())
                     .arg(rect.height())
                     .arg(rect.x())
                     .arg(rect.y())
-                    .arg(isViewable(m_x, window) ? "shown" : "hidden");
+                    .arg(m_screen.isViewable(window) ? "shown" : "hidden");
     }
     return text;
 }
 
 QRect Desktop::geometry(const QString& windowId) const {
-    XWindowAttributes attributes;
-    if (XGetWindowAttributes(m_x, window(windowId), &attributes) == 0)
-        return {};
-    int x = 0;
-    int y = 0;
-    Window child = 0;
-    XTranslateCoordinates(m_x, window(windowId), DefaultRootWindow(m_x), 0, 0, &x, &y, &child);
-    return {x, y, attributes.width, attributes.height};
+    return m_screen.geometry(window(windowId));
 }
 
 QPoint Desktop::mainMenuClient(const QString& windowId) const {
@@ -312,16 +194,16 @@ QPoint Desktop::mainMenuClient(const QString& windowId) const {
 }
 
 void Desktop::moveTo(QPoint p) const {
-    XTestFakeMotionEvent(m_x, -1, p.x(), p.y(), CurrentTime);
-    XSync(m_x, False);
+    m_screen.moveTo(p);
+    m_screen.sync();
 }
 
 void Desktop::click(QPoint p) const {
     moveTo(p);
     // A person's click takes a little while; so does xdotool's, which these tests were first written with.
-    XTestFakeButtonEvent(m_x, 1, True, KeyDelayMs);
-    XTestFakeButtonEvent(m_x, 1, False, KeyDelayMs);
-    XSync(m_x, False);
+    m_screen.button(1, true, KeyDelayMs);
+    m_screen.button(1, false, KeyDelayMs);
+    m_screen.sync();
     QThread::msleep(2 * KeyDelayMs);
 }
 
@@ -329,10 +211,7 @@ void Desktop::pressKey(const QString& name, bool press) const {
     static const QHash<QString, QString> Modifiers{{QStringLiteral("alt"), QStringLiteral("Alt_L")},
                                                    {QStringLiteral("ctrl"), QStringLiteral("Control_L")},
                                                    {QStringLiteral("shift"), QStringLiteral("Shift_L")}};
-    const QString keysym = Modifiers.value(name.toLower(), name);
-    const KeyCode code = XKeysymToKeycode(m_x, XStringToKeysym(keysym.toLatin1().constData()));
-    if (code != 0)
-        XTestFakeKeyEvent(m_x, code, press ? True : False, KeyDelayMs);
+    m_screen.key(Modifiers.value(name.toLower(), name), press, KeyDelayMs);
 }
 
 void Desktop::key(const QString& windowId, const QString& keys) const {
@@ -342,32 +221,17 @@ void Desktop::key(const QString& windowId, const QString& keys) const {
         pressKey(name, true);
     for (auto it = names.crbegin(); it != names.crend(); ++it)
         pressKey(*it, false);
-    XSync(m_x, False);
+    m_screen.sync();
     QThread::msleep(KeyDelayMs * 2 * names.size());
 }
 
 void Desktop::closeWindow(const QString& windowId) const {
-    XEvent event = {};
-    event.xclient.type = ClientMessage;
-    event.xclient.window = window(windowId);
-    event.xclient.message_type = XInternAtom(m_x, "WM_PROTOCOLS", False);
-    event.xclient.format = 32;
-    event.xclient.data.l[0] = long(XInternAtom(m_x, "WM_DELETE_WINDOW", False));
-    event.xclient.data.l[1] = CurrentTime;
-    XSendEvent(m_x, window(windowId), False, NoEventMask, &event);
-    XSync(m_x, False);
+    m_screen.sendProtocol(window(windowId), "WM_DELETE_WINDOW");
+    m_screen.sync();
 }
 
 QImage Desktop::screenshot() const {
-    XImage* image = XGetImage(m_x, DefaultRootWindow(m_x), 0, 0, unsigned(m_setup.screen.width()),
-                              unsigned(m_setup.screen.height()), AllPlanes, ZPixmap);
-    if (image == nullptr)
-        return {};
-    const QImage shot = QImage(reinterpret_cast<const uchar*>(image->data), image->width, image->height,
-                               image->bytes_per_line, QImage::Format_RGB32)
-                            .copy();
-    XDestroyImage(image);
-    return shot;
+    return m_screen.screenshot();
 }
 
 bool Desktop::waitForColour(QRect area, const QColor& colour, int atLeast, int timeoutMs) const {
@@ -385,7 +249,7 @@ QString Program::builtExecutable() {
 }
 
 Program::Program(const Desktop& desktop, const QString& executable) {
-    m_process.setProcessEnvironment(environmentFor(desktop.display(), desktop.setup().scaleFactor));
+    m_process.setProcessEnvironment(environmentFor(desktop));
     // A tracer may run the program, e.g. WORDPOT_E2E_WRAPPER="strace -f -o trace".
     QStringList command = qEnvironmentVariable("WORDPOT_E2E_WRAPPER").split(u' ', Qt::SkipEmptyParts);
     command << (executable.isEmpty() ? builtExecutable() : executable);
@@ -439,12 +303,11 @@ QColor colourAt(const QImage& image, QPoint point) {
 }
 
 int differingPixels(const QImage& a, const QImage& b, QRect area, int tolerance) {
-    return countPixels(area.intersected(b.rect()), a,
-                       [&](QRgb p, QPoint at) { return !near(p, b.pixel(at), tolerance); });
+    return x11driver::differingPixels(a, b, area, tolerance);
 }
 
 int countNear(const QImage& image, QRect area, const QColor& colour, int tolerance) {
-    return countPixels(area, image, [&](QRgb p, QPoint) { return near(p, colour.rgb(), tolerance); });
+    return x11driver::countNear(image, area, colour, tolerance);
 }
 
 } // namespace e2e

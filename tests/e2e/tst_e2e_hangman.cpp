@@ -98,7 +98,7 @@ private slots:
         m_desktop = &desktop;
         Program program(desktop);
         const auto menu = desktop.waitForMainMenu();
-        QVERIFY2(menu.has_value(), qPrintable(desktop.windowTree() + program.describe()));
+        E2E_VERIFY2(menu.has_value(), desktop.windowTree() + program.describe());
         desktop.click(desktop.mainMenuClient(*menu) + HangmanButton);
         const auto id = desktop.waitForWindow(QStringLiteral("Hangman"), 5000, ClientSize);
         QVERIFY2(id.has_value(), qPrintable(desktop.windowTree()));

@@ -1,7 +1,10 @@
 // The whole road on the real program: the splash and the main menu after it; each activity opened from
 // its button and closed by its close box, a letter typed in the letter explorer; the about box; the exit
 // confirmation answered No and then Yes, and the end of the run; SIGTERM ends it too. The road runs again
-// at 200 % and under a window manager, whose close box ends it.
+// at 200 % and under a window manager, whose close box ends it. Under a Wayland compositor, as a native
+// Wayland client, it goes from the splash to the exit question and ends.
+#include "app/mainmenulayout.h"
+#include "hangman/hangmanlayout.h"
 #include "harness.h"
 #include "resources/resources.h"
 
@@ -86,6 +89,44 @@ std::optional<QString> waitForPainted(const Desktop& desktop, const QString& tit
         return std::nullopt;
     return desktop.decorations(*id) == decorations ? id : std::nullopt;
 }
+
+// Under weston the program's windows are drawn into the compositor's one X window, which fills the screen, at
+// places of the compositor's choosing: they are found by what shows. Weston draws its pointer too, which is
+// kept in a corner the windows are not measured in.
+const QPoint PointerCorner(ScreenSize.width() - 1, ScreenSize.height() - 1);
+constexpr int PointerSize = 32;
+constexpr int KeyDelayMs = 12;
+
+// The smallest rectangle holding everything that is not the compositor's empty desktop.
+QRect shownArea(const QImage& screen) {
+    const QRgb desktop = x11driver::Screen::waylandBackground().rgb();
+    const QRect pointer(PointerCorner - QPoint(PointerSize, PointerSize), PointerCorner);
+    QRect area;
+    for (int y = 0; y < screen.height(); ++y)
+        for (int x = 0; x < screen.width(); ++x)
+            if (screen.pixel(x, y) != desktop && !pointer.contains(x, y))
+                area |= QRect(x, y, 1, 1);
+    return area;
+}
+
+// The rectangle of the rows that hold at least `perRow` pixels of exactly this colour: a band of controls
+// painted in it, such as Hangman's letter tiles.
+QRect bandOf(const QImage& screen, QRgb colour, int perRow) {
+    QRect band;
+    for (int y = 0; y < screen.height(); ++y) {
+        QRect row;
+        int count = 0;
+        for (int x = 0; x < screen.width(); ++x) {
+            if (screen.pixel(x, y) == colour) {
+                row |= QRect(x, y, 1, 1);
+                ++count;
+            }
+        }
+        if (count >= perRow)
+            band |= row;
+    }
+    return band;
+}
 } // namespace
 
 class RoadEndToEnd : public QObject {
@@ -102,7 +143,7 @@ private slots:
         const auto splash = desktop.waitForSplash();
         QElapsedTimer sinceSeen; // and before this
         sinceSeen.start();
-        QVERIFY2(splash.has_value(), qPrintable(desktop.windowTree() + program.describe()));
+        E2E_VERIFY2(splash.has_value(), desktop.windowTree() + program.describe());
         const QRect window = desktop.geometry(*splash);
         QVERIFY(centred(window));
         QVERIFY(!desktop.hasWindow(MainTitle));
@@ -150,7 +191,7 @@ private slots:
         Program program(desktop);
         // A key closes the splash at once.
         const auto splash = desktop.waitForSplash();
-        QVERIFY2(splash.has_value(), qPrintable(desktop.windowTree() + program.describe()));
+        E2E_VERIFY2(splash.has_value(), desktop.windowTree() + program.describe());
         QCOMPARE(desktop.geometry(*splash).size(), QSize(582, 291) * s);
         QVERIFY(desktop.waitForColour(desktop.geometry(*splash), Red, int(200 * s * s)));
         QCOMPARE(desktop.decorations(*splash), QString());
@@ -159,7 +200,7 @@ private slots:
         keep("splash");
         desktop.key(*splash, QStringLiteral("a"));
         const auto main = desktop.waitForWindow(MainTitle, 2000);
-        QVERIFY2(main.has_value(), qPrintable(desktop.windowTree() + program.describe()));
+        E2E_VERIFY2(main.has_value(), desktop.windowTree() + program.describe());
         // The client area of 476 x 355 lies under the menu bar; the stop sign is red, the background white.
         const QRect window = desktop.geometry(*main);
         QCOMPARE(window.width(), 476 * s);
@@ -258,6 +299,93 @@ private slots:
             desktop.click(desktop.geometry(*exit).topLeft() + centreTw(QRect(240, 3360, 2295, 1335)) * s);
         }
         QVERIFY(program.waitForExit(5000));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 0);
+    }
+
+    // The same program as a native Wayland client: it cannot reach X, since it is given no DISPLAY.
+    void waylandFromTheSplashToTheExitQuestion() {
+        using namespace mainmenu::layout;
+        Desktop desktop({.wayland = true});
+        QVERIFY2(desktop.isRunning(), "weston did not start on the X server");
+        const x11driver::Screen& screen = desktop.screen();
+        const auto pointerAway = [&] { desktop.moveTo(PointerCorner); };
+        // Keys go to the window the compositor gave the keyboard, wherever the pointer is.
+        const auto press = [&](const QStringList& keys) {
+            for (const QString& key : keys)
+                screen.key(key, true, KeyDelayMs);
+            for (auto key = keys.crbegin(); key != keys.crend(); ++key)
+                screen.key(*key, false, KeyDelayMs);
+            screen.sync();
+        };
+        QRect shown;
+        Program program(desktop);
+        const auto failed = [&](const char* name) {
+            desktop.keepScreenshot(name + QStringLiteral("-failed"));
+            return QStringLiteral("showing %1x%2+%3+%4\n")
+                       .arg(shown.width())
+                       .arg(shown.height())
+                       .arg(shown.x())
+                       .arg(shown.y()) +
+                   program.describe();
+        };
+        pointerAway();
+
+        E2E_VERIFY2(
+            waitUntil([&] { return (shown = shownArea(desktop.screenshot())).size() == QSize(582, 291); },
+                      10000),
+            failed("splash-wayland"));
+        QVERIFY(desktop.waitForColour(shown, Red));
+        desktop.keepScreenshot(QStringLiteral("splash-wayland"));
+
+        // A key closes the splash. The main menu's client area lies at the bottom of what shows of it,
+        // between the equal side and bottom edges of the frame the toolkit draws on Wayland; its stop sign is
+        // red where the design puts it.
+        press({QStringLiteral("a")});
+        QRect client;
+        const auto mainMenuShown = [&] {
+            const QImage now = desktop.screenshot();
+            shown = shownArea(now);
+            const int edge = (shown.width() - Client.width()) / 2;
+            client = QRect(QPoint(shown.left() + edge, shown.bottom() - edge - Client.height() + 1), Client);
+            const QRect red(client.topLeft() + StopSign.center() - QPoint(10, 40), QSize(20, 20));
+            return edge >= 0 && shown.height() > Client.height() + edge && countNear(now, red, Red) >= 300;
+        };
+        E2E_VERIFY2(waitUntil(mainMenuShown, 10000), failed("main-menu-wayland"));
+        desktop.keepScreenshot(QStringLiteral("main-menu-wayland"));
+
+        // Hangman opens from its button: its row of letter tiles shows, and its count of chances, red, stands
+        // where its design puts it beside them.
+        desktop.click(client.topLeft() + HangmanButton.center());
+        pointerAway();
+        const QRgb tileColour = forms::bgr(hangman::layout::TileColour).rgb();
+        const QRect tiles = hangman::layout::tile(0) | hangman::layout::tile(25);
+        QPoint hangman;
+        const auto hangmanShown = [&] {
+            const QImage now = desktop.screenshot();
+            const QRect band = bandOf(now, tileColour, tiles.width() / 2);
+            hangman = band.topLeft() - tiles.topLeft();
+            return band.size() == tiles.size() &&
+                   countNear(now, hangman::layout::CountArea.translated(hangman), Red) > 1000;
+        };
+        E2E_VERIFY2(waitUntil(hangmanShown, 10000), failed("hangman-wayland"));
+        desktop.keepScreenshot(QStringLiteral("hangman-wayland"));
+
+        // Its stop sign closes it; the main menu's opens the question, with a far larger stop sign.
+        desktop.click(hangman + hangman::layout::StopSign.center());
+        pointerAway();
+        QVERIFY(
+            waitUntil([&] { return bandOf(desktop.screenshot(), tileColour, tiles.width() / 2).isEmpty(); }));
+        const auto red = [&] { return countNear(desktop.screenshot(), QRect(QPoint(), ScreenSize), Red); };
+        const int redBefore = red();
+        desktop.click(client.topLeft() + StopSign.center());
+        pointerAway();
+        E2E_VERIFY2(waitUntil([&] { return red() > redBefore + 10000; }), failed("exit-wayland"));
+        desktop.keepScreenshot(QStringLiteral("exit-wayland"));
+
+        // Yes by its access key: goodbye, and the run ends with status 0.
+        press({QStringLiteral("Alt_L"), QStringLiteral("y")});
+        E2E_VERIFY2(program.waitForExit(5000), failed("goodbye-wayland"));
         QCOMPARE(program.exitStatus(), QProcess::NormalExit);
         QCOMPARE(program.exitCode(), 0);
     }

@@ -64,7 +64,7 @@ private slots:
         Desktop desktop;
         Program run(desktop, program);
         const auto message = desktop.waitForWindow(QStringLiteral("Wordpot"), 10000);
-        QVERIFY2(message.has_value(), qPrintable(desktop.windowTree() + run.describe()));
+        E2E_VERIFY2(message.has_value(), desktop.windowTree() + run.describe());
         // Painted: its text is dark on the dialog's light grey.
         const QRect box = desktop.geometry(*message);
         QVERIFY(waitUntil([&] { return countNear(desktop.screenshot(), box, Qt::black, 60) > 100; }));
@@ -89,7 +89,7 @@ private slots:
         Desktop desktop;
         Program run(desktop, program);
         const auto main = desktop.waitForMainMenu();
-        QVERIFY2(main.has_value(), qPrintable(desktop.windowTree() + run.describe()));
+        E2E_VERIFY2(main.has_value(), desktop.windowTree() + run.describe());
         QVERIFY2(run.standardError().contains(dir.filePath("bye.wav")), qPrintable(run.standardError()));
         const QString apple = dir.filePath("apple.gif");
         QVERIFY(QFile::resize(apple, 0));

@@ -70,7 +70,10 @@ waitFor 100 grep -q "playing silently" "$work/stderr" || fail "no warning: $(cat
 sleep 1 # any further warning would come with the next sound, the splash's own
 kill -TERM "$pid"
 wait "$pid" || true
-[ "$(grep -c . "$work/stderr")" = 1 ] || fail "more than one line: $(cat "$work/stderr")"
+# Only the program's own lines count: a sound library it tries may write lines of its own (libpipewire
+# does when no PipeWire server runs), and which of them are installed is the machine's business.
+own=$(grep -E '^(wordpot:|Wordpot )' "$work/stderr" || true)
+[ "$(grep -c . <<<"$own")" = 1 ] || fail "not one line of the program's own: $(cat "$work/stderr")"
 
 # 2. Writes nothing, talks to nobody: the road under strace, successful calls only.
 WORDPOT_E2E_WRAPPER="strace -f -z -qq -o $work/trace -e trace=open,openat,openat2,creat,truncate,rename,\

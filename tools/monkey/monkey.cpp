@@ -9,10 +9,7 @@
 // the ping from its event loop on the main thread, so an answer proves the loop runs (a modal window's
 // nested loop answers too); a blocking sound stops the loop on purpose, and is recognised from outside by
 // SDL's audio thread, which lives exactly while the audio device is open for a sound.
-#include <X11/extensions/XTest.h>
-#include <X11/Xatom.h>
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
+#include "x11driver.h"
 
 #include <algorithm>
 #include <array>
@@ -44,8 +41,58 @@ constexpr auto SoundLimit = 60s;  // without an answer even with sound: no sound
 constexpr auto PingEvery = 250ms; // a new ping while the last is unanswered
 constexpr auto StartLimit = 60s;  // from a start to the first window, under the sanitizers on a busy machine
 constexpr int CandidatePoints = 24; // tried per click, looking for a pixel that is not the background
-constexpr int ScreenWidth = 1024;
-constexpr int ScreenHeight = 768;
+constexpr int ScreenWidth = x11driver::DefaultScreenSize.width();
+constexpr int ScreenHeight = x11driver::DefaultScreenSize.height();
+
+// What one event does.
+enum class Action {
+    Click,
+    DoubleClick,
+    Letter,
+    Digit,
+    SpecialKey, // Enter, Space, Backspace, Escape, Tab
+    AltLetter,
+    HeldKey,       // into auto-repeat
+    ClickThenHold, // a button or a key held across the blocking sound the click may start
+    Drag,
+    CloseBox,
+};
+
+// How many events in a hundred are of each action, in the order the draw meets them.
+constexpr std::array<std::pair<Action, int>, 10> ActionWeights{{
+    {Action::Click, 36},
+    {Action::DoubleClick, 6},
+    {Action::Letter, 24},
+    {Action::Digit, 4},
+    {Action::SpecialKey, 16},
+    {Action::AltLetter, 5},
+    {Action::HeldKey, 3},
+    {Action::ClickThenHold, 3},
+    {Action::Drag, 2},
+    {Action::CloseBox, 1},
+}};
+constexpr int WeightTotal = [] {
+    int total = 0;
+    for (const auto& [action, weight] : ActionWeights)
+        total += weight;
+    return total;
+}();
+
+// The action a draw from 0 to WeightTotal - 1 falls on.
+Action actionFor(int draw) {
+    for (const auto& [action, weight] : ActionWeights) {
+        if (draw < weight)
+            return action;
+        draw -= weight;
+    }
+    return ActionWeights.back().first;
+}
+
+constexpr double TopmostShare = 0.7; // of events that go to the topmost window (a modal one takes the input)
+constexpr double OnControlShare =
+    0.75; // of points looked for on something that stands out from the background
+constexpr double HeldLetterShare = 0.5; // of held keys that are letters rather than special keys
+constexpr double HeldButtonShare = 0.6; // of holds across a sound that are the mouse button rather than a key
 
 std::sig_atomic_t volatile interrupted = 0;
 
@@ -93,10 +140,6 @@ void sleepFor(Clock::duration duration) {
     std::this_thread::sleep_for(duration);
 }
 
-int ignoreErrors(Display*, XErrorEvent*) {
-    return 0; // windows come and go between two requests
-}
-
 // Children die with the monkey, whatever ends it.
 void dieWithParent() {
     prctl(PR_SET_PDEATHSIG, SIGKILL);
@@ -114,36 +157,8 @@ void stop(pid_t pid) {
     }
 }
 
-// Xvfb on a free display, which it picks and names on a pipe once it accepts clients.
-std::optional<std::string> startServer(pid_t& server) {
-    int fds[2];
-    if (pipe(fds) != 0)
-        return std::nullopt;
-    server = fork();
-    if (server == 0) {
-        dieWithParent();
-        close(fds[0]);
-        const std::string fd = std::to_string(fds[1]);
-        const int null = open("/dev/null", O_WRONLY);
-        dup2(null, STDOUT_FILENO);
-        dup2(null, STDERR_FILENO);
-        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24", "-nolisten", "tcp",
-               nullptr);
-        _exit(127);
-    }
-    close(fds[1]);
-    std::string number;
-    char c = 0;
-    while (read(fds[0], &c, 1) == 1 && c != '\n')
-        number += c;
-    close(fds[0]);
-    if (number.empty())
-        return std::nullopt;
-    return ":" + number;
-}
-
 struct TopWindow {
-    Window id = 0;
+    x11driver::WindowId id = 0;
     int x = 0, y = 0, width = 0, height = 0;
     bool popup = false;
     std::string title;
@@ -151,110 +166,61 @@ struct TopWindow {
 
 class Screen {
 public:
-    explicit Screen(Display* x)
-        : m_x(x)
-        , m_root(DefaultRootWindow(x))
-        , m_protocols(XInternAtom(x, "WM_PROTOCOLS", False))
-        , m_ping(XInternAtom(x, "_NET_WM_PING", False))
-        , m_delete(XInternAtom(x, "WM_DELETE_WINDOW", False)) {
-        // The answer to a ping goes to the root window, for the clients that watch it (Qt's) or its
-        // children (the convention's).
-        XSelectInput(x, m_root, StructureNotifyMask | SubstructureNotifyMask);
-    }
+    explicit Screen(const x11driver::Screen& screen)
+        : m_screen(screen) {}
 
     // The viewable top-level windows, bottom to top.
     std::vector<TopWindow> windows() const {
         std::vector<TopWindow> result;
-        Window root = 0, parent = 0, *children = nullptr;
-        unsigned int count = 0;
-        if (XQueryTree(m_x, m_root, &root, &parent, &children, &count) == 0)
-            return result;
-        for (unsigned int i = 0; i < count; ++i) {
-            XWindowAttributes a;
-            if (XGetWindowAttributes(m_x, children[i], &a) == 0 || a.map_state != IsViewable)
+        for (const x11driver::WindowId id : m_screen.children(m_screen.root())) {
+            const std::optional<x11driver::WindowFacts> facts = m_screen.facts(id);
+            if (!facts || !facts->viewable)
                 continue;
-            TopWindow w{children[i], a.x, a.y, a.width, a.height, a.override_redirect != 0, {}};
-            char* name = nullptr;
-            if (XFetchName(m_x, w.id, &name) != 0 && name != nullptr)
-                w.title = name;
-            if (name != nullptr)
-                XFree(name);
+            const QRect g = facts->geometry;
+            TopWindow w{
+                id, g.x(), g.y(), g.width(), g.height(), facts->popup, m_screen.title(id).toStdString()};
             if (w.title.empty())
                 w.title = w.popup ? "(menu)" : "(splash)";
             result.push_back(w);
         }
-        if (children != nullptr)
-            XFree(children);
         return result;
     }
 
-    // A WM_PROTOCOLS message, as a window manager sends it.
-    void sendProtocol(Window window, Atom protocol, long data1 = 0, long data2 = 0) const {
-        XEvent e{};
-        e.xclient.type = ClientMessage;
-        e.xclient.window = window;
-        e.xclient.message_type = m_protocols;
-        e.xclient.format = 32;
-        e.xclient.data.l[0] = long(protocol);
-        e.xclient.data.l[1] = data1;
-        e.xclient.data.l[2] = data2;
-        XSendEvent(m_x, window, False, NoEventMask, &e);
-        XFlush(m_x);
-    }
-
     // The serial stands in the timestamp's place, which the answer carries back.
-    void ping(Window window, unsigned long serial) const {
-        sendProtocol(window, m_ping, long(serial), long(window));
-    }
+    void ping(x11driver::WindowId window, unsigned long serial) const { m_screen.ping(window, serial); }
 
     // How many pings were answered since the last call.
-    long answers() const {
-        long count = 0;
-        while (XPending(m_x) > 0) {
-            XEvent e;
-            XNextEvent(m_x, &e);
-            if (e.type == ClientMessage && e.xclient.message_type == m_protocols &&
-                Atom(e.xclient.data.l[0]) == m_ping)
-                ++count;
-        }
-        return count;
-    }
+    long answers() const { return m_screen.receive().pingAnswers; }
 
-    void closeBox(Window window) const { sendProtocol(window, m_delete); }
+    void closeBox(x11driver::WindowId window) const { m_screen.sendProtocol(window, "WM_DELETE_WINDOW"); }
 
-    // The most common colour of a window as it shows, and a reader of its pixels.
+    // A window as it shows, and its most common colour.
     struct Picture {
-        XImage* image = nullptr;
-        unsigned long background = 0;
+        QImage image;
+        QRgb background = 0;
         bool stands_out(int x, int y) const {
-            return image != nullptr && x < image->width && y < image->height &&
-                   XGetPixel(image, x, y) != background;
+            return x < image.width() && y < image.height() && image.pixel(x, y) != background;
         }
     };
     Picture picture(const TopWindow& w) const {
         Picture p;
-        const int x = std::max(0, w.x), y = std::max(0, w.y);
-        const int width = std::min(ScreenWidth, w.x + w.width) - x;
-        const int height = std::min(ScreenHeight, w.y + w.height) - y;
-        if (width <= 0 || height <= 0)
+        p.image = m_screen.grab(QRect(w.x, w.y, w.width, w.height));
+        if (p.image.isNull())
             return p;
-        p.image = XGetImage(m_x, m_root, x, y, unsigned(width), unsigned(height), AllPlanes, ZPixmap);
-        if (p.image == nullptr)
-            return p;
-        std::map<unsigned long, int> counts;
-        for (int j = 0; j < height; j += 4)
-            for (int i = 0; i < width; i += 4)
-                ++counts[XGetPixel(p.image, i, j)];
+        std::map<QRgb, int> counts;
+        for (int j = 0; j < p.image.height(); j += 4)
+            for (int i = 0; i < p.image.width(); i += 4)
+                ++counts[p.image.pixel(i, j)];
         p.background = std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) {
                            return a.second < b.second;
                        })->first;
         return p;
     }
 
+    const x11driver::Screen& driver() const { return m_screen; }
+
 private:
-    Display* m_x;
-    Window m_root;
-    Atom m_protocols, m_ping, m_delete;
+    const x11driver::Screen& m_screen;
 };
 
 // SDL's audio thread is alive exactly while the program's audio device is open for a sound.
@@ -276,18 +242,17 @@ bool soundPlaying(pid_t pid) {
 
 class Monkey {
 public:
-    Monkey(Options options, Display* x, std::string display)
+    Monkey(Options options, const x11driver::Screen& screen)
         : m_options(std::move(options))
-        , m_x(x)
-        , m_screen(x)
-        , m_display(std::move(display))
+        , m_screen(screen)
+        , m_display(screen.display().toStdString())
         , m_random(m_options.seed) {}
 
     int run();
 
 private:
     struct Draw {
-        int kind = 0;
+        Action action = Action::Click;
         std::array<double, 8> u{};
         std::array<std::pair<double, double>, CandidatePoints> points{};
     };
@@ -305,7 +270,6 @@ private:
     void report(const std::string& verdict, Clock::time_point began);
 
     Options m_options;
-    Display* m_x;
     Screen m_screen;
     std::string m_display;
     std::mt19937_64 m_random;
@@ -315,7 +279,7 @@ private:
     int m_restarts = -1;
     std::size_t m_scanned = 0;
     unsigned long m_serial = 0;
-    Window m_pinged = 0;
+    x11driver::WindowId m_pinged = 0;
     long m_answers = 0;
     Clock::time_point m_started, m_progress, m_answer, m_lastPing;
     bool m_shown = false;
@@ -417,20 +381,15 @@ std::optional<std::string> Monkey::check() {
 }
 
 void Monkey::moveTo(int x, int y) const {
-    XTestFakeMotionEvent(m_x, -1, x, y, CurrentTime);
-    XFlush(m_x);
+    m_screen.driver().moveTo({x, y});
 }
 
 void Monkey::press(unsigned int button, bool down) const {
-    XTestFakeButtonEvent(m_x, button, down ? True : False, CurrentTime);
-    XFlush(m_x);
+    m_screen.driver().button(int(button), down);
 }
 
 void Monkey::key(const std::string& name, bool down) const {
-    const KeyCode code = XKeysymToKeycode(m_x, XStringToKeysym(name.c_str()));
-    if (code != 0)
-        XTestFakeKeyEvent(m_x, code, down ? True : False, CurrentTime);
-    XFlush(m_x);
+    m_screen.driver().key(QString::fromStdString(name), down);
 }
 
 void Monkey::tap(const std::string& name) const {
@@ -451,8 +410,6 @@ std::pair<int, int> Monkey::pointIn(const TopWindow& w, const Draw& draw, bool c
         if (!controls || picture.stands_out(point.first, point.second))
             break;
     }
-    if (picture.image != nullptr)
-        XDestroyImage(picture.image);
     return {std::clamp(w.x + point.first, 0, ScreenWidth - 1),
             std::clamp(w.y + point.second, 0, ScreenHeight - 1)};
 }
@@ -461,22 +418,24 @@ std::pair<int, int> Monkey::pointIn(const TopWindow& w, const Draw& draw, bool c
 // key moves the pointer into a window first.
 bool Monkey::play(const Draw& draw, const std::vector<TopWindow>& windows) {
     // Mostly the topmost window (a modal one takes the input); now and then any, as a child would.
-    const TopWindow& w = draw.u[0] < 0.7 ? windows.back() : windows[std::size_t(draw.u[1] * windows.size())];
+    const TopWindow& w =
+        draw.u[0] < TopmostShare ? windows.back() : windows[std::size_t(draw.u[1] * windows.size())];
     const auto letter = [&](double u) { return std::string(1, char('a' + int(u * 26))); };
     static const std::array<const char*, 6> Specials{"Return", "space", "BackSpace",
                                                      "Escape", "Tab",   "Return"};
-    const auto [px, py] = pointIn(w, draw, draw.u[2] < 0.75);
+    const auto [px, py] = pointIn(w, draw, draw.u[2] < OnControlShare);
     char where[96];
     std::snprintf(where, sizeof where, " at %d,%d in \"%s\"", px, py, w.title.c_str());
     std::string what;
-    const int kind = draw.kind;
-    if (kind < 36) {
+    switch (draw.action) {
+    case Action::Click:
         moveTo(px, py);
         press(1, true);
         sleepFor(12ms);
         press(1, false);
         what = "click";
-    } else if (kind < 42) {
+        break;
+    case Action::DoubleClick:
         moveTo(px, py);
         for (int i = 0; i < 2; ++i) {
             press(1, true);
@@ -485,34 +444,42 @@ bool Monkey::play(const Draw& draw, const std::vector<TopWindow>& windows) {
             sleepFor(40ms);
         }
         what = "double click";
-    } else if (kind < 66) {
+        break;
+    case Action::Letter:
         moveTo(px, py);
         what = "key " + letter(draw.u[3]);
         tap(letter(draw.u[3]));
-    } else if (kind < 70) {
+        break;
+    case Action::Digit:
         moveTo(px, py);
         what = "key " + std::to_string(int(draw.u[3] * 10));
         tap(std::to_string(int(draw.u[3] * 10)));
-    } else if (kind < 86) {
+        break;
+    case Action::SpecialKey:
         moveTo(px, py);
         what = std::string("key ") + Specials[std::size_t(draw.u[3] * Specials.size())];
         tap(Specials[std::size_t(draw.u[3] * Specials.size())]);
-    } else if (kind < 91) {
+        break;
+    case Action::AltLetter:
         moveTo(px, py);
         what = "key alt+" + letter(draw.u[3]);
         key("Alt_L", true);
         tap(letter(draw.u[3]));
         key("Alt_L", false);
-    } else if (kind < 94) {
+        break;
+    case Action::HeldKey: {
         // Held long enough for the keyboard's auto-repeat (660 ms, then 25 a second).
         moveTo(px, py);
-        const std::string name = draw.u[4] < 0.5 ? letter(draw.u[3]) : Specials[std::size_t(draw.u[3] * 4)];
+        const std::string name =
+            draw.u[4] < HeldLetterShare ? letter(draw.u[3]) : Specials[std::size_t(draw.u[3] * 4)];
         const auto held = std::chrono::milliseconds(400 + int(draw.u[5] * 1200));
         what = "key " + name + " held " + std::to_string(held.count()) + " ms";
         key(name, true);
         sleepFor(held);
         key(name, false);
-    } else if (kind < 97) {
+        break;
+    }
+    case Action::ClickThenHold: {
         // A click that may start a blocking sound, then at once a button or a key pressed and held
         // across the sound: pressed while the program blocks, released after.
         moveTo(px, py);
@@ -521,7 +488,7 @@ bool Monkey::play(const Draw& draw, const std::vector<TopWindow>& windows) {
         press(1, false);
         sleepFor(30ms);
         const auto held = std::chrono::milliseconds(800 + int(draw.u[5] * 2500));
-        const bool mouse = draw.u[4] < 0.6;
+        const bool mouse = draw.u[4] < HeldButtonShare;
         what = std::string("click, then ") + (mouse ? "button" : "key " + letter(draw.u[3])) + " held " +
                std::to_string(held.count()) + " ms";
         if (mouse) {
@@ -533,7 +500,9 @@ bool Monkey::play(const Draw& draw, const std::vector<TopWindow>& windows) {
             sleepFor(held);
             key(letter(draw.u[3]), false);
         }
-    } else if (kind < 99) {
+        break;
+    }
+    case Action::Drag: {
         moveTo(px, py);
         press(1, true);
         sleepFor(30ms);
@@ -543,12 +512,15 @@ bool Monkey::play(const Draw& draw, const std::vector<TopWindow>& windows) {
         sleepFor(30ms);
         press(1, false);
         what = "drag to " + std::to_string(tx) + "," + std::to_string(ty) + " from";
-    } else {
+        break;
+    }
+    case Action::CloseBox:
         if (w.popup)
             return false;
         m_screen.closeBox(w.id);
         what = "close box of";
         std::snprintf(where, sizeof where, " \"%s\"", w.title.c_str());
+        break;
     }
     note("#" + std::to_string(m_events + 1) + " " + what + where);
     ++m_perWindow[w.title];
@@ -597,7 +569,7 @@ int Monkey::run() {
         return 2;
     }
     const Clock::time_point began = Clock::now();
-    std::uniform_int_distribution<int> kind(0, 99);
+    std::uniform_int_distribution<int> kind(0, WeightTotal - 1);
     std::uniform_real_distribution<double> unit(0.0, 1.0);
     std::uniform_int_distribution<int> pause(m_options.paceMs / 2, m_options.paceMs * 3 / 2);
     startProgram();
@@ -613,7 +585,7 @@ int Monkey::run() {
             continue;
         }
         Draw draw;
-        draw.kind = kind(m_random);
+        draw.action = actionFor(kind(m_random));
         for (double& u : draw.u)
             u = unit(m_random);
         for (auto& [fx, fy] : draw.points)
@@ -650,18 +622,10 @@ int main(int argc, char* argv[]) {
     }
     std::signal(SIGINT, [](int) { interrupted = 1; });
     std::signal(SIGTERM, [](int) { interrupted = 1; });
-    pid_t server = 0;
-    const std::optional<std::string> display = startServer(server);
-    Display* x = display ? XOpenDisplay(display->c_str()) : nullptr;
-    int event = 0, error = 0, major = 0, minor = 0;
-    if (x == nullptr || !XTestQueryExtension(x, &event, &error, &major, &minor)) {
-        std::fprintf(stderr, "wordpot_monkey: no Xvfb display with XTEST could be started\n");
-        stop(server);
+    const x11driver::Screen screen;
+    if (!screen.isRunning()) {
+        std::fprintf(stderr, "wordpot_monkey: no Xvfb display could be started\n");
         return 2;
     }
-    XSetErrorHandler(ignoreErrors);
-    const int status = Monkey(options, x, *display).run();
-    XCloseDisplay(x);
-    stop(server);
-    return status;
+    return Monkey(options, screen).run();
 }
