@@ -95,7 +95,7 @@ CommandLine readCommandLine(int argc, char* argv[]) {
     parser.addPositionalArgument(
         QStringLiteral("word-list"),
         QStringLiteral("Play with the words of a word list (.kvtml), as a parent would "
-                       "choose them from the File menu."),
+                       "choose them from the Words menu."),
         QStringLiteral("[word-list...]"));
 
     if (mistake.isEmpty())

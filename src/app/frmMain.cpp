@@ -54,8 +54,10 @@ void frmMain::build() {
     QMenuBar* bar = menuBar();
     bar->setNativeMenuBar(false);
     mnuFile = bar->addMenu(QStringLiteral("&File"));
-    mnuWords = mnuFile->addAction(QStringLiteral("&Words..."));
     mnuExit = mnuFile->addAction(QStringLiteral("E&xit"));
+    // A parent's menu of its own, so that the child's File and Help stay as they always were.
+    mnuWordsMenu = bar->addMenu(QStringLiteral("&Words"));
+    mnuWords = mnuWordsMenu->addAction(QStringLiteral("&Choose words..."));
     mnuHelp = bar->addMenu(QStringLiteral("&Help"));
     mnuAbout = mnuHelp->addAction(QStringLiteral("&About Wordpot"));
 

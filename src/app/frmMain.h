@@ -34,6 +34,7 @@ public:
     QPointer<forms::CommandButton> cmdHangman; // opens Hangman
     QPointer<forms::Image> Image1;             // the stop sign: asks whether to leave
     QPointer<QMenu> mnuFile;
+    QPointer<QMenu> mnuWordsMenu;
     QPointer<QMenu> mnuHelp;
     QPointer<QAction> mnuWords; // a parent chooses the words the games play with
     QPointer<QAction> mnuExit;  // asks whether to leave

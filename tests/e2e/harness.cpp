@@ -248,11 +248,14 @@ QString Program::builtExecutable() {
     return QStringLiteral(WORDPOT_EXECUTABLE);
 }
 
-Program::Program(const Desktop& desktop, const QString& executable) {
-    m_process.setProcessEnvironment(environmentFor(desktop));
+Program::Program(const Desktop& desktop, const QString& executable, const Run& run) {
+    QProcessEnvironment environment = environmentFor(desktop);
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_settings.path());
+    environment.insert(run.environment);
+    m_process.setProcessEnvironment(environment);
     // A tracer may run the program, e.g. WORDPOT_E2E_WRAPPER="strace -f -o trace".
     QStringList command = qEnvironmentVariable("WORDPOT_E2E_WRAPPER").split(u' ', Qt::SkipEmptyParts);
-    command << (executable.isEmpty() ? builtExecutable() : executable);
+    command << (executable.isEmpty() ? builtExecutable() : executable) << run.arguments;
     m_process.setProgram(command.takeFirst());
     m_process.setArguments(command);
     m_process.start();

@@ -13,6 +13,7 @@
 #include <QRect>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace e2e {
@@ -100,11 +101,19 @@ private:
     ::_XDisplay* m_x = nullptr; // the screen's connection
 };
 
+// What a test adds to a run of the program: its arguments, and variables over the desktop's environment.
+// Unless a test names its own, each run gets a settings folder of its own (XDG_CONFIG_HOME), so that no
+// choice of words remembered on this machine reaches it.
+struct Run {
+    QStringList arguments;
+    QProcessEnvironment environment;
+};
+
 // The real program, started on a desktop with silent audio.
 class Program {
 public:
     // The built executable, or another copy of it (with its own media folder beside it).
-    explicit Program(const Desktop& desktop, const QString& executable = {});
+    explicit Program(const Desktop& desktop, const QString& executable = {}, const Run& run = {});
     static QString builtExecutable();
     ~Program();
     bool waitForExit(int timeoutMs);
@@ -120,6 +129,7 @@ public:
 private:
     QProcess m_process;
     QString m_stderr;
+    QTemporaryDir m_settings;
 };
 
 // The colour at a point of an image, or an invalid colour outside it.
