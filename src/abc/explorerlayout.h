@@ -35,6 +35,8 @@ constexpr double listTilePoints(int count) {
 }
 
 constexpr QRect PictureArea = forms::rectTw(3120, 1920, 3135, 3135);
+// The picture's word, shown under it when the picture is clicked.
+constexpr QRect WordCaption = forms::rectTw(3480, 5160, 2535, 1575);
 
 // Four light-blue pairs, then four red ones, each red pair 120 twips right of and below its blue copy.
 constexpr int BigLetterCopies = 4;

@@ -28,7 +28,6 @@ constexpr quint32 TileColour = 0x00FF00FF; // magenta
 constexpr QRect InputBox = rectTw(4440, 840, 375, 375);
 constexpr int InputMaxLength = 1;
 constexpr QRect StopSign = rectTw(720, 2880, 1500, 1500);
-constexpr QRect WordCaption = rectTw(3480, 5160, 2535, 1575);
 
 constexpr quint32 ShadowColour = 0x00FF8080; // light blue
 constexpr quint32 LetterColour = 0x000000FF; // red
