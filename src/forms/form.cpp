@@ -16,6 +16,15 @@
 #include <QWindow>
 
 namespace {
+// Alt with a letter is an access key, of a button or of a menu title, and counts once per press as a held
+// Enter does: a child leaning on Alt+G would otherwise bring the sad face back each time it closes.
+bool isRepeatedAccessKey(const QEvent* event) {
+    if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)
+        return false;
+    const auto* key = static_cast<const QKeyEvent*>(event);
+    return key->isAutoRepeat() && key->modifiers().testFlag(Qt::AltModifier);
+}
+
 // The area below any menu bar: the window's background colour and picture, and the parent of every control.
 class ClientArea : public QWidget {
 public:
@@ -89,6 +98,10 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == windowHandle() && isRepeatedAccessKey(event)) {
+            event->accept(); // asked first whether it is a shortcut: it is not
+            return true;     // and as a key press it goes nowhere
+        }
         if (watched == windowHandle() && event->type() == QEvent::KeyPress && m_form->window() == this)
             return m_form->handleKey(static_cast<QKeyEvent*>(event));
         return QWidget::eventFilter(watched, event);
@@ -262,12 +275,15 @@ bool Form::handleKey(QKeyEvent* event) {
         return false;
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     // A focused button answers Enter itself; otherwise the default button does, if the design has one.
+    // Either clicks once per press, however long the key is held.
     if (enter && m_defaultButton && !qobject_cast<QPushButton*>(QApplication::focusWidget())) {
-        m_defaultButton->click();
+        if (!event->isAutoRepeat())
+            m_defaultButton->click();
         return true;
     }
     if (event->key() == Qt::Key_Escape && m_cancelButton) {
-        m_cancelButton->click();
+        if (!event->isAutoRepeat())
+            m_cancelButton->click();
         return true;
     }
     return false;

@@ -358,6 +358,21 @@ void Desktop::closeWindow(const QString& windowId) const {
     XSync(m_x, False);
 }
 
+void Desktop::keyDown(const QString& windowId, const QString& keys) const {
+    moveTo(geometry(windowId).center());
+    const QStringList names = keys.split(QLatin1Char('+'));
+    for (const QString& name : names)
+        pressKey(name, true);
+    XSync(m_x, False);
+}
+
+void Desktop::keyUp(const QString& keys) const {
+    const QStringList names = keys.split(QLatin1Char('+'));
+    for (auto it = names.crbegin(); it != names.crend(); ++it)
+        pressKey(*it, false);
+    XSync(m_x, False);
+}
+
 QImage Desktop::screenshot() const {
     XImage* image = XGetImage(m_x, DefaultRootWindow(m_x), 0, 0, unsigned(m_setup.screen.width()),
                               unsigned(m_setup.screen.height()), AllPlanes, ZPixmap);

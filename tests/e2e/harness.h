@@ -79,6 +79,11 @@ public:
     // The close box: a WM_DELETE_WINDOW message.
     void closeWindow(const QString& windowId) const;
 
+    // Keys pressed and left down ("alt+g"), and released again; a key pressed again while down repeats,
+    // as a held key does.
+    void keyDown(const QString& windowId, const QString& keys) const;
+    void keyUp(const QString& keys) const;
+
     QImage screenshot() const;
     // Waits until at least this many pixels of a screen area are close to a colour.
     bool waitForColour(QRect area, const QColor& colour, int atLeast = 200, int timeoutMs = 5000) const;

@@ -118,20 +118,23 @@ private slots:
         QCOMPARE(QApplication::cursorFlashTime(), blinkMs);
     }
 
-    // No default or cancel button unless a design names one; Enter and Space click the focused button.
+    // No default or cancel button unless a design names one; Enter and Space click the focused button, an
+    // access key its button. Each key is held into two auto-repeats: it counts once however long it is held.
     void classicKeys_data() {
         QTest::addColumn<bool>("withDefaults");
         QTest::addColumn<int>("focus"); // the text box, the first or the second button
-        QTest::addColumn<int>("key");
+        QTest::addColumn<QKeyCombination>("key");
         QTest::addColumn<QString>("clicked");
-        const auto row = [](const char* tag, bool defaults, int focus, Qt::Key key, const char* clicked) {
-            QTest::newRow(tag) << defaults << focus << int(key) << QString(clicked);
+        const auto row = [](const char* tag, bool defaults, int focus, QKeyCombination key,
+                            const char* clicked) {
+            QTest::newRow(tag) << defaults << focus << key << QString(clicked);
         };
         row("Escape does nothing", false, 2, Qt::Key_Escape, "");
         row("Enter in a text box presses nothing", false, 0, Qt::Key_Return, "");
         row("Enter clicks the focused button", false, 2, Qt::Key_Return, "second");
-        row("keypad Enter clicks it too", false, 1, Qt::Key_Enter, "first");
+        row("keypad Enter clicks it too", false, 1, Qt::KeypadModifier | Qt::Key_Enter, "first");
         row("Space clicks the focused button", false, 2, Qt::Key_Space, "second");
+        row("an access key clicks its button", false, 0, Qt::AltModifier | Qt::Key_S, "second");
         row("Enter goes to a named default", true, 0, Qt::Key_Return, "first");
         row("a focused button beats the default", true, 2, Qt::Key_Return, "second");
         row("Escape goes to a named cancel", true, 0, Qt::Key_Escape, "second");
@@ -140,15 +143,19 @@ private slots:
     void classicKeys() {
         QFETCH(bool, withDefaults);
         QFETCH(int, focus);
-        QFETCH(int, key);
+        QFETCH(QKeyCombination, key);
         QFETCH(QString, clicked);
         auto& form = Forms::get<frmOpener>();
         form.withDefaultAndCancel = withDefaults;
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(form.window()));
         QList<QWidget*>{form.txtAnswer, form.cmdFirst, form.cmdSecond}[focus]->setFocus();
-        const auto keypad = key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier;
-        QTest::keyClick(form.window()->windowHandle(), Qt::Key(key), keypad);
+        QWindow* window = form.window()->windowHandle();
+        const char ascii = QTest::keyToAscii(key.key());
+        const QString text = ascii != 0 ? QString(QChar::fromLatin1(ascii)) : QString();
+        for (const bool repeat : {false, true, true})
+            qt_handleKeyEvent(window, QEvent::KeyPress, key.key(), key.keyboardModifiers(), text, repeat);
+        qt_handleKeyEvent(window, QEvent::KeyRelease, key.key(), key.keyboardModifiers(), text);
         QCOMPARE(form.clicks.join(' '), clicked);
         QVERIFY(form.isLoaded());
     }
