@@ -81,10 +81,13 @@ Registry& registry() {
     static Registry instance;
     return instance;
 }
+
+void minimizeAll(bool minimized, const QWidget* except);
 } // namespace
 
 // The top-level window of a loaded form. It turns the close box and the keys into the form's handlers.
 class FormWindow : public QWidget {
+    Q_OBJECT
 public:
     FormWindow(Form* form, Qt::WindowFlags flags)
         : QWidget(nullptr, flags)
@@ -111,14 +114,8 @@ protected:
         // A window manager may minimise a modal window (Hangman has the button), or restore one: while a
         // modal window runs, the program's windows go and come back together, so none is left on the screen
         // taking no input while the one that would is out of sight.
-        if (event->type() == QEvent::WindowStateChange && QApplication::activeModalWidget() != nullptr) {
-            const bool minimized = isMinimized();
-            for (QWidget* other : QApplication::topLevelWidgets()) {
-                if (other != this && dynamic_cast<FormWindow*>(other) != nullptr && other->isVisible() &&
-                    other->isMinimized() != minimized)
-                    minimized ? other->showMinimized() : other->showNormal();
-            }
-        }
+        if (event->type() == QEvent::WindowStateChange && QApplication::activeModalWidget() != nullptr)
+            minimizeAll(isMinimized(), this);
         QWidget::changeEvent(event);
     }
 
@@ -143,6 +140,20 @@ protected:
 private:
     Form* m_form;
 };
+
+namespace {
+// Minimises or restores every shown window of the program but one. A restored window keeps its other
+// states: a maximised Hangman comes back maximised.
+void minimizeAll(bool minimized, const QWidget* except) {
+    for (QWidget* other : QApplication::topLevelWidgets()) {
+        if (other == except || qobject_cast<FormWindow*>(other) == nullptr || !other->isVisible() ||
+            other->isMinimized() == minimized)
+            continue;
+        other->setWindowState(minimized ? other->windowState() | Qt::WindowMinimized
+                                        : other->windowState() & ~Qt::WindowMinimized);
+    }
+}
+} // namespace
 
 // ---- Form ------------------------------------------------------------------------------------------------
 
@@ -257,6 +268,9 @@ void Form::showModal() {
     }
     Forms::leaveModal();
     m_modalLoop = nullptr;
+    // The windows minimised with this one come back as it closes: a window that closes itself (a face on
+    // its last tick) would otherwise leave the rest out of sight, with nothing of the program on the screen.
+    minimizeAll(false, nullptr);
     if (opener && opener->isVisible() && opener != m_window)
         opener->activateWindow();
     // This window's handlers have all returned now; its controls can go once the opener's loop runs.
@@ -391,3 +405,5 @@ void Forms::destroyAll() {
     r.modalDepth = 0;
     r.quitRequested = false;
 }
+
+#include "form.moc"

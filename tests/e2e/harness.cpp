@@ -373,6 +373,51 @@ void Desktop::keyUp(const QString& keys) const {
     XSync(m_x, False);
 }
 
+Desktop::MapState Desktop::mapState(const QString& windowId) const {
+    XWindowAttributes attributes;
+    if (XGetWindowAttributes(m_x, window(windowId), &attributes) == 0)
+        return MapState::Gone;
+    return attributes.map_state == IsViewable ? MapState::Viewable : MapState::Unmapped;
+}
+
+void Desktop::askWindowManager(unsigned long about, const char* type,
+                               std::initializer_list<long> data) const {
+    XEvent event = {};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = about;
+    event.xclient.message_type = XInternAtom(m_x, type, False);
+    event.xclient.format = 32;
+    std::copy(data.begin(), data.end(), event.xclient.data.l);
+    XSendEvent(m_x, DefaultRootWindow(m_x), False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
+    XSync(m_x, False);
+}
+
+void Desktop::minimize(const QString& windowId) const {
+    askWindowManager(window(windowId), "WM_CHANGE_STATE", {IconicState});
+}
+
+void Desktop::maximize(const QString& windowId) const {
+    constexpr long Add = 1;
+    askWindowManager(window(windowId), "_NET_WM_STATE",
+                     {Add, long(XInternAtom(m_x, "_NET_WM_STATE_MAXIMIZED_VERT", False)),
+                      long(XInternAtom(m_x, "_NET_WM_STATE_MAXIMIZED_HORZ", False))});
+}
+
+void Desktop::activate(const QString& windowId) const {
+    constexpr long FromPager = 2; // a taskbar's request, which a window manager does not second-guess
+    askWindowManager(window(windowId), "_NET_ACTIVE_WINDOW", {FromPager, CurrentTime});
+}
+
+bool Desktop::syncWindowManager() const {
+    const Window probe = XCreateSimpleWindow(m_x, DefaultRootWindow(m_x), 0, 0, 1, 1, 0, 0, 0);
+    askWindowManager(probe, "_NET_REQUEST_FRAME_EXTENTS", {});
+    const QString id = QString::number(probe);
+    const bool answered = waitUntil([&] { return !numbers(id, "_NET_FRAME_EXTENTS").isEmpty(); });
+    XDestroyWindow(m_x, probe);
+    XSync(m_x, False);
+    return answered;
+}
+
 QImage Desktop::screenshot() const {
     XImage* image = XGetImage(m_x, DefaultRootWindow(m_x), 0, 0, unsigned(m_setup.screen.width()),
                               unsigned(m_setup.screen.height()), AllPlanes, ZPixmap);

@@ -33,6 +33,36 @@ std::optional<QString> waitForPainted(const Desktop& desktop, const QString& tit
 
 class RoadEndToEnd : public QObject {
     Q_OBJECT
+private:
+    // Under a window manager the program's windows go out of sight and come back together while a modal
+    // one runs: Hangman, maximised and minimised, takes the main menu with it; the main menu brought back
+    // from the taskbar brings Hangman back, still maximised; closed while minimised, it gives the main menu
+    // back.
+    void minimiseTogether(const Desktop& desktop, const QString& main, const QString& hangman) {
+        const auto state = [&](const QString& window) { return desktop.mapState(window); };
+        const auto maximised = [&] {
+            const QStringList state = desktop.atoms(hangman, "_NET_WM_STATE");
+            return state.contains(QLatin1String("_NET_WM_STATE_MAXIMIZED_VERT")) &&
+                   state.contains(QLatin1String("_NET_WM_STATE_MAXIMIZED_HORZ"));
+        };
+        using enum Desktop::MapState;
+        desktop.maximize(hangman);
+        QVERIFY(waitUntil(maximised));
+        desktop.minimize(hangman);
+        QVERIFY2(waitUntil([&] { return state(hangman) == Unmapped && state(main) == Unmapped; }),
+                 qPrintable(desktop.windowTree()));
+        desktop.activate(main);
+        QVERIFY2(waitUntil([&] { return state(hangman) == Viewable && state(main) == Viewable; }),
+                 qPrintable(desktop.windowTree()));
+        QVERIFY(desktop.syncWindowManager());
+        QVERIFY2(maximised(), qPrintable(desktop.atoms(hangman, "_NET_WM_STATE").join(' ')));
+        desktop.minimize(hangman);
+        QVERIFY(waitUntil([&] { return state(hangman) == Unmapped && state(main) == Unmapped; }));
+        desktop.closeWindow(hangman);
+        QVERIFY2(waitUntil([&] { return state(main) == Viewable && state(hangman) != Viewable; }),
+                 qPrintable(desktop.windowTree()));
+    }
+
 private slots:
     void splashThenMainMenuAfterFiveSeconds() {
         Desktop desktop;
@@ -131,7 +161,13 @@ private slots:
                     [&] { return countNear(desktop.screenshot(), picture, Qt::white, 10) < 12000 * s * s; }));
             }
             keep(activity.screenshot);
-            desktop.closeWindow(*id);
+            if (setup.windowManager && activity.screenshot == QLatin1String("hangman")) {
+                minimiseTogether(desktop, *main, *id); // and closes Hangman
+                if (QTest::currentTestFailed())
+                    return;
+            } else {
+                desktop.closeWindow(*id);
+            }
             QVERIFY(desktop.waitForNoWindow(activity.title, 3000));
         }
 
