@@ -63,15 +63,17 @@ public:
     QString text(QAccessible::Text kind) const override {
         const auto* label = qobject_cast<const Label*>(area());
         if (kind == QAccessible::Name && area()->accessibleName().isEmpty() && label != nullptr)
-            return label->caption();
+            return label->spokenCaption();
         return QAccessibleWidget::text(kind);
     }
     QStringList actionNames() const override {
         return area()->answersClicks() ? QStringList{pressAction()} : QAccessibleWidget::actionNames();
     }
     void doAction(const QString& action) override {
+        // The screen reader waits for the answer to its press; a click that opens a modal window (the main
+        // menu's stop sign) returns only when that window closes, so the click comes after the answer.
         if (action == pressAction() && area()->answersClicks())
-            emit area()->clicked();
+            QTimer::singleShot(0, area(), [area = area()] { emit area->clicked(); });
         else
             QAccessibleWidget::doAction(action);
     }
@@ -84,6 +86,12 @@ private:
 QAccessibleInterface* accessibleControl(const QString&, QObject* object) {
     auto* area = qobject_cast<ClickArea*>(object);
     return area != nullptr ? new ClickAreaAccessible(area) : nullptr;
+}
+
+bool isDecoration(const QWidget* control) {
+    const auto* image = qobject_cast<const Image*>(control);
+    return qobject_cast<const Line*>(control) != nullptr ||
+           (image != nullptr && image->accessibleName().isEmpty() && !image->answersClicks());
 }
 
 void ClickArea::mousePressEvent(QMouseEvent* event) {
@@ -118,6 +126,19 @@ void Label::setCaption(const QString& caption) {
         return;
     m_caption = caption;
     update();
+    // A label is read by its caption; a screen reader that is listening hears of the change.
+    if (QAccessible::isActive() && accessibleName().isEmpty()) {
+        QAccessibleEvent event(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
+void Label::setSpokenCaption(std::function<QString(const QString&)> spoken) {
+    m_spoken = std::move(spoken);
+}
+
+QString Label::spokenCaption() const {
+    return m_spoken ? m_spoken(m_caption) : m_caption;
 }
 
 void Label::setForeColor(const QColor& color) {

@@ -5,6 +5,7 @@
 
 #include "forms/pictures.h"
 
+#include <functional>
 #include <QColor>
 #include <QLineEdit>
 #include <QPointer>
@@ -38,6 +39,9 @@ private:
 
 // The accessible interface of the windowless controls (installed with QAccessible::installFactory).
 QAccessibleInterface* accessibleControl(const QString& className, QObject* object);
+// Whether a control only decorates, so that a screen reader passes over it: a line, or a picture with
+// neither a name nor a click.
+bool isDecoration(const QWidget* control);
 
 // A caption drawn from the top of its rectangle, wrapped between words, on its back colour or transparent.
 class Label : public ClickArea {
@@ -56,12 +60,17 @@ public:
     bool isTransparent() const { return m_transparent; }
     void setAlignment(Qt::Alignment horizontal);
     void setBorder(bool single);
+    // What a screen reader reads where the caption alone would not say it (a bare count, an empty slot):
+    // made from the caption only when it is read.
+    void setSpokenCaption(std::function<QString(const QString& caption)> spoken);
+    QString spokenCaption() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     QString m_caption;
+    std::function<QString(const QString&)> m_spoken;
     QColor m_foreColor = Qt::black;
     QColor m_backColor;
     bool m_transparent = false;

@@ -4,6 +4,7 @@
 #include "forms/platform.h"
 #include "forms/units.h"
 
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
@@ -27,6 +28,7 @@ bool isRepeatedAccessKey(const QEvent* event) {
 
 // The area below any menu bar: the window's background colour and picture, and the parent of every control.
 class ClientArea : public QWidget {
+    Q_OBJECT
 public:
     ClientArea(QWidget* parent, const QColor& backColor)
         : QWidget(parent)
@@ -50,6 +52,35 @@ protected:
 private:
     QColor m_backColor;
     QPixmap m_picture;
+};
+
+// The client area as a screen reader sees it: the controls, without what only decorates (Hangman's circles
+// are read as its count of chances, not as fifteen nameless pictures).
+class ClientAreaAccessible : public QAccessibleWidget {
+public:
+    explicit ClientAreaAccessible(ClientArea* area)
+        : QAccessibleWidget(area, QAccessible::Client) {}
+
+    int childCount() const override { return int(controls().size()); }
+    QAccessibleInterface* child(int index) const override {
+        const QList<QWidget*> list = controls();
+        return index >= 0 && index < list.size() ? QAccessible::queryAccessibleInterface(list.at(index))
+                                                 : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        return child != nullptr ? int(controls().indexOf(qobject_cast<QWidget*>(child->object()))) : -1;
+    }
+
+private:
+    QList<QWidget*> controls() const {
+        QList<QWidget*> list;
+        for (QObject* object : widget()->children()) {
+            auto* control = qobject_cast<QWidget*>(object);
+            if (control != nullptr && !control->isWindow() && !forms::isDecoration(control))
+                list.append(control);
+        }
+        return list;
+    }
 };
 
 Qt::WindowFlags flagsFor(const FormDesign& design) {
@@ -92,6 +123,8 @@ public:
     FormWindow(Form* form, Qt::WindowFlags flags)
         : QWidget(nullptr, flags)
         , m_form(form) {}
+
+    bool isDialog() const { return m_form->m_design.border == BorderStyle::FixedDialog; }
 
     void watchKeys() {
         // Keys go to the control with the focus; watching the native window shows them to the form first.
@@ -154,6 +187,15 @@ void minimizeAll(bool minimized, const QWidget* except) {
     }
 }
 } // namespace
+
+QAccessibleInterface* accessibleWindow(const QString&, QObject* object) {
+    // Qt presents a plain widget as a filler: a screen reader would not announce the window at all.
+    if (auto* window = qobject_cast<FormWindow*>(object))
+        return new QAccessibleWidget(window, window->isDialog() ? QAccessible::Dialog : QAccessible::Window);
+    if (auto* area = qobject_cast<ClientArea*>(object))
+        return new ClientAreaAccessible(area);
+    return nullptr;
+}
 
 // ---- Form ------------------------------------------------------------------------------------------------
 
