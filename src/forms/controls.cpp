@@ -41,6 +41,33 @@ bool releasedInside(const QWidget* widget, const QMouseEvent* event) {
 }
 } // namespace
 
+// ---- Keys ------------------------------------------------------------------------------------------------
+
+namespace {
+// The last key release the windows saw. Only the window system's own keys are compared: they carry the
+// key's scan code and the server's time.
+struct Release {
+    int key = 0;
+    quint32 scanCode = 0;
+    quint64 time = 0;
+};
+Release& lastRelease() {
+    static Release release;
+    return release;
+}
+} // namespace
+
+void keyReleased(const QKeyEvent* event) {
+    lastRelease() = {event->key(), event->nativeScanCode(), event->timestamp()};
+}
+
+bool isRepeat(const QKeyEvent* event) {
+    const Release& last = lastRelease();
+    return event->isAutoRepeat() ||
+           (event->nativeScanCode() != 0 && event->key() == last.key &&
+            event->nativeScanCode() == last.scanCode && event->timestamp() == last.time);
+}
+
 // ---- ClickArea -------------------------------------------------------------------------------------------
 
 bool ClickArea::answersClicks() const {
@@ -321,7 +348,7 @@ void CommandButton::keyPressEvent(QKeyEvent* event) {
     // a held key does not click again and again.
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
-        if (!event->isAutoRepeat())
+        if (!isRepeat(event))
             click();
         return;
     }

@@ -15,6 +15,7 @@
 #include <vector>
 
 class QAccessibleInterface;
+class QKeyEvent;
 
 namespace forms {
 
@@ -36,6 +37,13 @@ protected:
 private:
     bool m_pressed = false;
 };
+
+// Whether a key press only repeats a held key. Qt tells a repeat by the press that comes with a release at
+// one time, and looks for it as the release arrives: under load the press may not have arrived yet, and a
+// repeat passes for a new press. The window runtime shows this every key release of its windows, and a
+// press at the time of its key's last release counts as a repeat too.
+bool isRepeat(const QKeyEvent* event);
+void keyReleased(const QKeyEvent* event);
 
 // The accessible interface of the windowless controls (installed with QAccessible::installFactory).
 QAccessibleInterface* accessibleControl(const QString& className, QObject* object);

@@ -23,7 +23,7 @@ bool isRepeatedAccessKey(const QEvent* event) {
     if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)
         return false;
     const auto* key = static_cast<const QKeyEvent*>(event);
-    return key->isAutoRepeat() && key->modifiers().testFlag(Qt::AltModifier);
+    return forms::isRepeat(key) && key->modifiers().testFlag(Qt::AltModifier);
 }
 
 // The area below any menu bar: the window's background colour and picture, and the parent of every control.
@@ -134,6 +134,8 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == windowHandle() && event->type() == QEvent::KeyRelease)
+            forms::keyReleased(static_cast<QKeyEvent*>(event));
         if (watched == windowHandle() && isRepeatedAccessKey(event)) {
             event->accept(); // asked first whether it is a shortcut: it is not
             return true;     // and as a key press it goes nowhere
@@ -333,12 +335,12 @@ bool Form::handleKey(QKeyEvent* event) {
     // A focused button answers Enter itself; otherwise the default button does, if the design has one.
     // Either clicks once per press, however long the key is held.
     if (enter && m_defaultButton && !qobject_cast<QPushButton*>(QApplication::focusWidget())) {
-        if (!event->isAutoRepeat())
+        if (!forms::isRepeat(event))
             m_defaultButton->click();
         return true;
     }
     if (event->key() == Qt::Key_Escape && m_cancelButton) {
-        if (!event->isAutoRepeat())
+        if (!forms::isRepeat(event))
             m_cancelButton->click();
         return true;
     }

@@ -373,6 +373,22 @@ void Desktop::keyUp(const QString& keys) const {
     XSync(m_x, False);
 }
 
+bool Desktop::waitForKeyPresses(const QString& windowId, int count, int timeoutMs) const {
+    // Another client may watch a window's keys too: the server sends it a copy of each.
+    XSelectInput(m_x, window(windowId), KeyPressMask);
+    int seen = 0;
+    const bool reached = waitUntil(
+        [&] {
+            XEvent event;
+            while (XCheckTypedWindowEvent(m_x, window(windowId), KeyPress, &event) != 0)
+                ++seen;
+            return seen >= count;
+        },
+        timeoutMs);
+    XSelectInput(m_x, window(windowId), NoEventMask);
+    return reached;
+}
+
 Desktop::MapState Desktop::mapState(const QString& windowId) const {
     XWindowAttributes attributes;
     if (XGetWindowAttributes(m_x, window(windowId), &attributes) == 0)

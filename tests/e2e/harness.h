@@ -83,6 +83,8 @@ public:
     // as a held key does.
     void keyDown(const QString& windowId, const QString& keys) const;
     void keyUp(const QString& keys) const;
+    // Waits until this many more key presses (a held key's repeats) have reached a window.
+    bool waitForKeyPresses(const QString& windowId, int count, int timeoutMs = 5000) const;
 
     // Whether a window is on the screen, out of it (minimised, or hidden), or no longer exists.
     enum class MapState { Gone, Unmapped, Viewable };
