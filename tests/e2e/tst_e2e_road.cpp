@@ -37,8 +37,9 @@ private:
     // Under a window manager the program's windows go out of sight and come back together while a modal
     // one runs: Hangman, maximised and minimised, takes the main menu with it; the main menu brought back
     // from the taskbar brings Hangman back, still maximised; closed while minimised, it gives the main menu
-    // back.
+    // back, where it stood (the window manager animates a window back from its taskbar entry).
     void minimiseTogether(const Desktop& desktop, const QString& main, const QString& hangman) {
+        const QRect place = desktop.geometry(main);
         const auto state = [&](const QString& window) { return desktop.mapState(window); };
         const auto maximised = [&] {
             const QStringList state = desktop.atoms(hangman, "_NET_WM_STATE");
@@ -59,7 +60,10 @@ private:
         desktop.minimize(hangman);
         QVERIFY(waitUntil([&] { return state(hangman) == Unmapped && state(main) == Unmapped; }));
         desktop.closeWindow(hangman);
-        QVERIFY2(waitUntil([&] { return state(main) == Viewable && state(hangman) != Viewable; }),
+        QVERIFY2(waitUntil([&] {
+                     return state(main) == Viewable && desktop.geometry(main) == place &&
+                            state(hangman) != Viewable;
+                 }),
                  qPrintable(desktop.windowTree()));
     }
 
