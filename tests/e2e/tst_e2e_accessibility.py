@@ -1,181 +1,126 @@
 #!/usr/bin/python3
-# What a screen reader finds in the real program, read through the accessibility bus (AT-SPI) on a private
-# session bus that says one is listening: every window a frame (the about box a dialog) named by its title,
-# the main menu's buttons by their names; Hangman opened by pressing its button through the bus, its
-# chances one item that follows the game, each word slot read by its letter or as blank, and no nameless
-# picture; the stop signs pressed through the bus, the exit question answered No, and the about box.
-# Usage: tst_e2e_accessibility.py <wordpot executable>
+# What a screen reader finds in the real program through the accessibility bus (AT-SPI), on a private
+# session bus that says one listens: every window a frame (the about box a dialog) named by its title; the
+# main menu's buttons by name; Hangman opened by pressing its button, its chances one item that follows the
+# game, each word slot its letter or "blank", no nameless picture; the stop signs pressed, the exit question
+# answered No. Usage: tst_e2e_accessibility.py <wordpot executable>
 import os
-import re
 import subprocess
 import sys
 import tempfile
 import time
 
-program = sys.argv[1]
 work = tempfile.TemporaryDirectory()
-# The bus and the services it starts (the accessibility bus and its registry) see no display and keep
-# their files in the test's own folder.
+# The bus and the services it starts see no display and keep their files in the test's own folder.
 env = {key: value for key, value in os.environ.items()
        if key not in ('DISPLAY', 'QT_QPA_PLATFORM', 'DBUS_SESSION_BUS_ADDRESS')}
 env.update(HOME=work.name, XDG_RUNTIME_DIR=work.name)
 bus = subprocess.Popen(['dbus-daemon', '--session', '--nofork', '--nopidfile', '--print-address=1'],
                        stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, env=env, text=True)
-env['DBUS_SESSION_BUS_ADDRESS'] = bus.stdout.readline().strip()
 os.environ.clear()
-os.environ.update(env)
+os.environ.update(env, DBUS_SESSION_BUS_ADDRESS=bus.stdout.readline().strip())
+from gi.repository import Gio, GLib  # noqa: E402  (the bus's address is read on import)
 
-from gi.repository import Gio, GLib  # noqa: E402  (they read the bus's address when imported)
-
-# What a screen reader does when it starts: it tells the desktop that assistive technology is listening.
+# As a screen reader starting up: tell the desktop that assistive technology listens.
 Gio.bus_get_sync(Gio.BusType.SESSION).call_sync(
     'org.a11y.Bus', '/org/a11y/bus', 'org.freedesktop.DBus.Properties', 'Set',
     GLib.Variant('(ssv)', ('org.a11y.Status', 'IsEnabled', GLib.Variant('b', True))),
     None, Gio.DBusCallFlags.NONE, -1, None)
 import pyatspi  # noqa: E402
 
-display_read, display_write = os.pipe()
-xvfb = subprocess.Popen(['Xvfb', '-displayfd', str(display_write), '-screen', '0', '1024x768x24',
-                         '-nolisten', 'tcp'], pass_fds=[display_write], stderr=subprocess.DEVNULL)
-os.close(display_write)
-display = ':' + os.read(display_read, 64).decode().strip()
-wordpot = subprocess.Popen([program], env=dict(env, DISPLAY=display, SDL_AUDIODRIVER='dummy'))
+read, write = os.pipe()
+xvfb = subprocess.Popen(['Xvfb', '-displayfd', str(write), '-screen', '0', '1024x768x24', '-nolisten', 'tcp'],
+                        pass_fds=[write], stderr=subprocess.DEVNULL)
+os.environ['DISPLAY'] = ':' + os.read(read, 64).decode().strip()
+wordpot = subprocess.Popen([sys.argv[1]], env=dict(os.environ, SDL_AUDIODRIVER='dummy'))
 
 
-def fail(message):
-    print('FAIL:', message)
-    print(tree())
-    sys.exit(1)
+def check(condition, message):
+    if not condition:
+        print('FAIL:', message)
+        sys.exit(1)
 
 
-def wait_until(condition, timeout=10):
-    """Polls until condition() gives something true, and returns it (None when the time is up)."""
+def wait(condition, timeout=10):
+    """Polls until condition() gives something true, and returns it; an object may go while it is read."""
     end = time.monotonic() + timeout
-    while True:
+    while time.monotonic() < end:
         try:
-            result = condition()
-        except Exception:  # an object may go while it is read
-            result = None
-        if result or time.monotonic() > end:
-            return result
+            if result := condition():
+                return result
+        except Exception:
+            pass
         time.sleep(0.05)
+    return None
 
 
-def application():
-    desktop = pyatspi.Registry.getDesktop(0)
-    return next((app for app in desktop if app is not None and app.name == 'Wordpot'), None)
+def below(accessible):
+    for child in accessible:
+        if child is not None:
+            yield child
+            yield from below(child)
 
 
 def showing(accessible):
     return accessible.getState().contains(pyatspi.STATE_SHOWING)
 
 
-def descendants(accessible):
-    for child in accessible:
-        if child is not None:
-            yield child
-            yield from descendants(child)
+def shown(title):
+    """The showing window of this title, if there is one."""
+    app = next((app for app in pyatspi.Registry.getDesktop(0) if app and app.name == 'Wordpot'), [])
+    return next((window for window in app if window and window.name == title and showing(window)), None)
 
 
-def window(name):
-    """The showing window of this title."""
-    app = application()
-    return next((w for w in app if w is not None and w.name == name and showing(w)), None) if app else None
+def window(title, role='frame'):
+    found = wait(lambda: shown(title))
+    check(found and found.getRoleName() == role, f'{title}: {found and found.getRoleName()}')
+    return found
 
 
-def controls(parent, role):
-    """The names of the showing controls of a role, in the order a screen reader walks them."""
-    return [c.name for c in descendants(parent) if c.getRoleName() == role and showing(c)]
+def names(parent, role):
+    """The names of the showing items of a role, in the order a screen reader reads them."""
+    return [item.name for item in below(parent) if item.getRoleName() == role and showing(item)]
 
 
 def press(parent, name):
-    """Presses a showing control by its name, as a screen reader's user does."""
-    accessible = next(c for c in descendants(parent) if c.name == name and showing(c))
-    action = accessible.queryAction()
-    action.doAction(next(i for i in range(action.nActions) if action.getName(i) == 'Press'))
-
-
-def tree():
-    app = application()
-    lines = []
-
-    def walk(accessible, depth):
-        lines.append('  ' * depth + f'{accessible.getRoleName()} "{accessible.name}"'
-                     + ('' if showing(accessible) else ' (hidden)'))
-        for child in accessible:
-            if child is not None:
-                walk(child, depth + 1)
-    if app is not None:
-        walk(app, 0)
-    return '\n'.join(lines)
+    item = next(item for item in below(parent) if item.name == name and showing(item))
+    action = item.queryAction()
+    action.doAction([action.getName(i) for i in range(action.nActions)].index('Press'))
 
 
 try:
-    main = wait_until(lambda: window('Welcome to Wordpot'), 20)
-    if main is None:
-        fail('no main menu')
-    if main.getRoleName() != 'frame':
-        fail(f'the main menu is a {main.getRoleName()}')
-    buttons = controls(main, 'push button')
-    if buttons != ["ABC's", 'Wordpot', 'Hangman', 'Stop']:
-        fail(f'main menu buttons: {buttons}')
-
+    main = window('Welcome to Wordpot')
+    check(names(main, 'push button') == ["ABC's", 'Wordpot', 'Hangman', 'Stop'], names(main, 'push button'))
     press(main, 'Hangman')
-    hangman = wait_until(lambda: window('Hangman'))
-    if hangman is None or hangman.getRoleName() != 'frame':
-        fail('Hangman did not open as a frame')
-    labels = wait_until(lambda: controls(hangman, 'label'))
-    slots = [name for name in labels if name == 'blank']
-    if '15 chances left' not in labels or not 3 <= len(slots) <= 7:
-        fail(f'Hangman at the start: {labels}')
-    nameless = [c.getRoleName() for c in descendants(hangman) if not c.name and c.getRoleName() == 'image']
-    if nameless:
-        fail(f'{len(nameless)} nameless pictures')
-
-    # Letters pressed through the bus until one has been found in the word and one has missed: the slots
-    # read the letter found, the count what is left.
-    found, misses = None, 0
-    for letter in 'ETAOINSHRDLUCMWFGYPBVKJXQZ':
+    hangman = window('Hangman')
+    labels = names(hangman, 'label')
+    check(labels[0] == '15 chances left' and 3 <= labels.count('blank') == len(labels) - 1 <= 7, labels)
+    check(all(item.name for item in below(hangman) if item.getRoleName() == 'image'), 'a nameless picture')
+    # Letters pressed until one is found and one missed: its slots read the letter, the count what is left.
+    found, misses = False, 0
+    for letter in 'ETAOINSHRDLU':
         if found and misses:
             break
-        left = f'{15 - misses - 1} chances left'
         press(hangman, letter)
-        labels = wait_until(lambda: (lambda names: names if letter in names or left in names else None)(
-            controls(hangman, 'label')))
-        if labels is None:
-            fail(f'{letter} changed neither a slot nor the count')
-        if letter in labels:
-            found = letter
-        else:
-            misses += 1
-    labels = controls(hangman, 'label')
-    print(f'{found} found, {misses} missed: {labels}')
-    count = [name for name in labels if re.fullmatch(r'\d+ chances? left', name)]
-    if not found or count != [f'{15 - misses} chances left']:
-        fail('the slots and the count after the guesses')
+        left = f'{14 - misses} chances left'
+        labels = wait(lambda: (lambda now: (letter in now or left in now) and now)(names(hangman, 'label')))
+        check(labels, f'{letter} changed neither a slot nor the count')
+        found, misses = found or letter in labels, misses + (letter not in labels)
+    check(found and misses and labels[0] == f'{15 - misses} chances left', labels)
+    print('after a hit and', misses, 'misses:', labels)
 
-    # The stop signs, pressed through the bus, close Hangman and ask before leaving.
     press(hangman, 'Stop')
-    if not wait_until(lambda: window('Hangman') is None and window('Welcome to Wordpot')):
-        fail('Hangman did not close')
-    press(main, 'Stop')
-    question = wait_until(lambda: window('Exit?'))
-    if question is None or question.getRoleName() != 'frame' or \
-            controls(question, 'push button') != ['Yes', 'No']:
-        fail('the exit question')
+    check(wait(lambda: shown('Hangman') is None), 'Hangman stays')
+    press(main, 'Stop')  # which opens the question modally: the press is answered first
+    question = window('Exit?')
+    check(names(question, 'push button') == ['Yes', 'No'], names(question, 'push button'))
     press(question, 'No')
-    if not wait_until(lambda: window('Exit?') is None):
-        fail('No did not close the question')
-
-    # Help, About from the keyboard (the pointer over the main menu gives it the keys).
-    keys = dict(env, DISPLAY=display)
-    subprocess.run(['xdotool', 'mousemove', '512', '384', 'key', 'alt+h'], env=keys, check=True)
-    if not wait_until(lambda: any(showing(c) for c in descendants(main) if c.name == 'About Wordpot')):
-        fail('no Help menu')
-    subprocess.run(['xdotool', 'key', 'Return'], env=keys, check=True)
-    about = wait_until(lambda: window('About Wordpot'))
-    if about is None or about.getRoleName() != 'dialog':
-        fail('the about box is no dialog')
+    check(wait(lambda: shown('Exit?') is None), 'the question stays')
+    # Help, About by its keys: the pointer over the main menu gives it the keyboard.
+    subprocess.run(['xdotool', 'mousemove', '512', '384', 'key', 'alt+h'], check=True)
+    check(wait(lambda: 'About Wordpot' in names(main, 'menu item')), 'no Help menu')
+    subprocess.run(['xdotool', 'key', 'Return'], check=True)
+    window('About Wordpot', 'dialog')
     print('PASS')
 finally:
     for process in (wordpot, xvfb, bus):
