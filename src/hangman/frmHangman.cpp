@@ -96,6 +96,11 @@ void frmHangman::build() {
     lblCount->setForeColor(bgr(CountColour));
     lblCount->setTransparent(true);
     lblCount->setAlignment(Qt::AlignHCenter);
+    // The circles say the same as the count, and a screen reader passes over them; the count says what it is.
+    lblCount->setSpokenCaption([](const QString& count) {
+        return count == QLatin1String("1") ? QStringLiteral("1 chance left")
+                                           : count + QStringLiteral(" chances left");
+    });
 
     lbWord.clear();
     for (const QRect& place : m_layout.wordSlots) {
@@ -104,6 +109,8 @@ void frmHangman::build() {
         slot->setBackColor(bgr(SlotColour));
         slot->setForeColor(bgr(FoundColour));
         slot->setAlignment(Qt::AlignHCenter);
+        slot->setSpokenCaption(
+            [](const QString& letter) { return letter.isEmpty() ? QStringLiteral("blank") : letter; });
         lbWord.append(slot);
     }
 
