@@ -83,6 +83,7 @@ struct Options {
     int latencyPlays = 9;
     int clicks = 20;
     bool onlyClicks = false;
+    QString startupAgainst; // another build of Wordpot, to compare start-up with and nothing else
 };
 
 long long monotonicNs() {
@@ -484,6 +485,39 @@ bool measureWordpot(const Options& options, const Desktop& screen, const SoundSe
     wordpot.explorerCpu.push_back(idle.program);
     wordpot.explorerServerCpu.push_back(idle.server);
     stopProgram(process);
+    return true;
+}
+
+// From the start of a Wordpot to its splash painted; the program ends there.
+bool measureStartup(const QString& program, const Desktop& screen, std::vector<double>& content) {
+    QProcess process;
+    const long long start = monotonicNs();
+    if (!startProgram(process, program))
+        return false;
+    const auto splash = screen.waitForWindow([&](WindowId w) { return screen.isSplash(w); });
+    const bool painted = splash && screen.waitForPainted(*splash, SplashTitle);
+    if (painted)
+        content.push_back(msSince(start));
+    stopProgram(process);
+    // The splash gone before the next program starts, which waits for a splash of its own.
+    return painted && screen.waitForGone(*splash);
+}
+
+// Another build's start-up against this one's, in turn (A B A B), each pair's ratio kept.
+bool compareStartup(const Options& options, const Desktop& screen) {
+    std::vector<double> other, ours, ratios;
+    for (int run = 0; run < std::max(1, options.runs); ++run) {
+        if (!measureStartup(options.startupAgainst, screen, other) ||
+            !measureStartup(options.program, screen, ours))
+            return false;
+        ratios.push_back(ours.back() / other.back());
+    }
+    std::printf("\nFrom the start to the splash painted, %d runs of each, interleaved.\n\n", options.runs);
+    std::printf("| Figure | other build | this build |\n|---|---|---|\n");
+    std::printf("| median (ms) | %.1f | %.1f |\n", median(other), median(ours));
+    std::printf("| worst (ms) | %.1f | %.1f |\n", *std::max_element(other.begin(), other.end()),
+                *std::max_element(ours.begin(), ours.end()));
+    std::printf("| median of the pairs' ratios, this / other | | %.2f |\n", median(ratios));
     return true;
 }
 
@@ -926,6 +960,8 @@ bool parse(const QStringList& arguments, Options& options) {
             options.runs = std::max(0, value.toInt());
         else if (name == QLatin1String("--cycles"))
             options.cycles = std::max(0, value.toInt());
+        else if (name == QLatin1String("--startup-against"))
+            options.startupAgainst = value;
         else if (name == QLatin1String("--clicks"))
             options.clicks = std::max(0, value.toInt());
         else
@@ -939,10 +975,10 @@ int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     Options options;
     if (!parse(QCoreApplication::arguments(), options)) {
-        std::fprintf(
-            stderr,
-            "usage: wordpot_bench [--runs N] [--cycles N] [--clicks N] [--only-clicks] [--program WORDPOT] "
-            "[--sound-bench HELPER] [--floor BARE_WINDOW]\n");
+        std::fprintf(stderr, "usage: wordpot_bench [--runs N] [--cycles N] [--clicks N] [--only-clicks] "
+                             "[--startup-against OTHER_WORDPOT] "
+                             "[--program WORDPOT] "
+                             "[--sound-bench HELPER] [--floor BARE_WINDOW]\n");
         return 2;
     }
     x11driver::Screen xvfb;
@@ -954,6 +990,13 @@ int main(int argc, char* argv[]) {
         return 1;
     }
 
+    if (!options.startupAgainst.isEmpty()) {
+        if (!compareStartup(options, screen)) {
+            std::fprintf(stderr, "wordpot_bench: a splash was never painted\n");
+            return 1;
+        }
+        return 0;
+    }
     if (options.onlyClicks) {
         Reactions reactions;
         if (!measureReactions(options, screen, xvfb, reactions)) {

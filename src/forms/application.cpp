@@ -2,6 +2,7 @@
 
 #include "forms/controls.h"
 #include "forms/fonts.h"
+#include "forms/form.h"
 #include "resources/resources.h"
 
 #include <QAccessible>
@@ -18,6 +19,7 @@ void prepareApplication() {
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     resources::init();
     QAccessible::installFactory(accessibleControl);
+    QAccessible::installFactory(accessibleWindow);
     QApplication::setFont(font(FontFace::MsSansSerif, 8.25));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.ico")));
     // The program ends when its last window is unloaded, not when the last visible one closes: the main

@@ -41,6 +41,33 @@ bool releasedInside(const QWidget* widget, const QMouseEvent* event) {
 }
 } // namespace
 
+// ---- Keys ------------------------------------------------------------------------------------------------
+
+namespace {
+// The last key release the windows saw. Only the window system's own keys are compared: they carry the
+// key's scan code and the server's time.
+struct Release {
+    int key = 0;
+    quint32 scanCode = 0;
+    quint64 time = 0;
+};
+Release& lastRelease() {
+    static Release release;
+    return release;
+}
+} // namespace
+
+void keyReleased(const QKeyEvent* event) {
+    lastRelease() = {event->key(), event->nativeScanCode(), event->timestamp()};
+}
+
+bool isRepeat(const QKeyEvent* event) {
+    const Release& last = lastRelease();
+    return event->isAutoRepeat() ||
+           (event->nativeScanCode() != 0 && event->key() == last.key &&
+            event->nativeScanCode() == last.scanCode && event->timestamp() == last.time);
+}
+
 // ---- ClickArea -------------------------------------------------------------------------------------------
 
 bool ClickArea::answersClicks() const {
@@ -63,15 +90,17 @@ public:
     QString text(QAccessible::Text kind) const override {
         const auto* label = qobject_cast<const Label*>(area());
         if (kind == QAccessible::Name && area()->accessibleName().isEmpty() && label != nullptr)
-            return label->caption();
+            return label->spokenCaption();
         return QAccessibleWidget::text(kind);
     }
     QStringList actionNames() const override {
         return area()->answersClicks() ? QStringList{pressAction()} : QAccessibleWidget::actionNames();
     }
     void doAction(const QString& action) override {
+        // The screen reader waits for the answer to its press; a click that opens a modal window (the main
+        // menu's stop sign) returns only when that window closes, so the click comes after the answer.
         if (action == pressAction() && area()->answersClicks())
-            emit area()->clicked();
+            QTimer::singleShot(0, area(), [area = area()] { emit area->clicked(); });
         else
             QAccessibleWidget::doAction(action);
     }
@@ -84,6 +113,12 @@ private:
 QAccessibleInterface* accessibleControl(const QString&, QObject* object) {
     auto* area = qobject_cast<ClickArea*>(object);
     return area != nullptr ? new ClickAreaAccessible(area) : nullptr;
+}
+
+bool isDecoration(const QWidget* control) {
+    const auto* image = qobject_cast<const Image*>(control);
+    return qobject_cast<const Line*>(control) != nullptr ||
+           (image != nullptr && image->accessibleName().isEmpty() && !image->answersClicks());
 }
 
 void ClickArea::mousePressEvent(QMouseEvent* event) {
@@ -118,6 +153,19 @@ void Label::setCaption(const QString& caption) {
         return;
     m_caption = caption;
     update();
+    // A label is read by its caption; a screen reader that is listening hears of the change.
+    if (QAccessible::isActive() && accessibleName().isEmpty()) {
+        QAccessibleEvent event(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
+void Label::setSpokenCaption(std::function<QString(const QString&)> spoken) {
+    m_spoken = std::move(spoken);
+}
+
+QString Label::spokenCaption() const {
+    return m_spoken ? m_spoken(m_caption) : m_caption;
 }
 
 void Label::setForeColor(const QColor& color) {
@@ -300,7 +348,7 @@ void CommandButton::keyPressEvent(QKeyEvent* event) {
     // a held key does not click again and again.
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
-        if (!event->isAutoRepeat())
+        if (!isRepeat(event))
             click();
         return;
     }

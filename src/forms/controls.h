@@ -5,6 +5,7 @@
 
 #include "forms/pictures.h"
 
+#include <functional>
 #include <QColor>
 #include <QLineEdit>
 #include <QPointer>
@@ -14,6 +15,7 @@
 #include <vector>
 
 class QAccessibleInterface;
+class QKeyEvent;
 
 namespace forms {
 
@@ -36,8 +38,18 @@ private:
     bool m_pressed = false;
 };
 
+// Whether a key press only repeats a held key. Qt tells a repeat by the press that comes with a release at
+// one time, and looks for it as the release arrives: under load the press may not have arrived yet, and a
+// repeat passes for a new press. The window runtime shows this every key release of its windows, and a
+// press at the time of its key's last release counts as a repeat too.
+bool isRepeat(const QKeyEvent* event);
+void keyReleased(const QKeyEvent* event);
+
 // The accessible interface of the windowless controls (installed with QAccessible::installFactory).
 QAccessibleInterface* accessibleControl(const QString& className, QObject* object);
+// Whether a control only decorates, so that a screen reader passes over it: a line, or a picture with
+// neither a name nor a click.
+bool isDecoration(const QWidget* control);
 
 // A caption drawn from the top of its rectangle, wrapped between words, on its back colour or transparent.
 class Label : public ClickArea {
@@ -56,12 +68,17 @@ public:
     bool isTransparent() const { return m_transparent; }
     void setAlignment(Qt::Alignment horizontal);
     void setBorder(bool single);
+    // What a screen reader reads where the caption alone would not say it (a bare count, an empty slot):
+    // made from the caption only when it is read.
+    void setSpokenCaption(std::function<QString(const QString& caption)> spoken);
+    QString spokenCaption() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     QString m_caption;
+    std::function<QString(const QString&)> m_spoken;
     QColor m_foreColor = Qt::black;
     QColor m_backColor;
     bool m_transparent = false;

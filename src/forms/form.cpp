@@ -4,6 +4,7 @@
 #include "forms/platform.h"
 #include "forms/units.h"
 
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
@@ -16,8 +17,18 @@
 #include <QWindow>
 
 namespace {
+// Alt with a letter is an access key, of a button or of a menu title, and counts once per press as a held
+// Enter does: a child leaning on Alt+G would otherwise bring the sad face back each time it closes.
+bool isRepeatedAccessKey(const QEvent* event) {
+    if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)
+        return false;
+    const auto* key = static_cast<const QKeyEvent*>(event);
+    return forms::isRepeat(key) && key->modifiers().testFlag(Qt::AltModifier);
+}
+
 // The area below any menu bar: the window's background colour and picture, and the parent of every control.
 class ClientArea : public QWidget {
+    Q_OBJECT
 public:
     ClientArea(QWidget* parent, const QColor& backColor)
         : QWidget(parent)
@@ -41,6 +52,35 @@ protected:
 private:
     QColor m_backColor;
     QPixmap m_picture;
+};
+
+// The client area as a screen reader sees it: the controls, without what only decorates (Hangman's circles
+// are read as its count of chances, not as fifteen nameless pictures).
+class ClientAreaAccessible : public QAccessibleWidget {
+public:
+    explicit ClientAreaAccessible(ClientArea* area)
+        : QAccessibleWidget(area, QAccessible::Client) {}
+
+    int childCount() const override { return int(controls().size()); }
+    QAccessibleInterface* child(int index) const override {
+        const QList<QWidget*> list = controls();
+        return index >= 0 && index < list.size() ? QAccessible::queryAccessibleInterface(list.at(index))
+                                                 : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        return child != nullptr ? int(controls().indexOf(qobject_cast<QWidget*>(child->object()))) : -1;
+    }
+
+private:
+    QList<QWidget*> controls() const {
+        QList<QWidget*> list;
+        for (QObject* object : widget()->children()) {
+            auto* control = qobject_cast<QWidget*>(object);
+            if (control != nullptr && !control->isWindow() && !forms::isDecoration(control))
+                list.append(control);
+        }
+        return list;
+    }
 };
 
 Qt::WindowFlags flagsFor(const FormDesign& design) {
@@ -72,14 +112,19 @@ Registry& registry() {
     static Registry instance;
     return instance;
 }
+
+void minimizeAll(bool minimized, const QWidget* except);
 } // namespace
 
 // The top-level window of a loaded form. It turns the close box and the keys into the form's handlers.
 class FormWindow : public QWidget {
+    Q_OBJECT
 public:
     FormWindow(Form* form, Qt::WindowFlags flags)
         : QWidget(nullptr, flags)
         , m_form(form) {}
+
+    bool isDialog() const { return m_form->m_design.border == BorderStyle::FixedDialog; }
 
     void watchKeys() {
         // Keys go to the control with the focus; watching the native window shows them to the form first.
@@ -89,6 +134,12 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == windowHandle() && event->type() == QEvent::KeyRelease)
+            forms::keyReleased(static_cast<QKeyEvent*>(event));
+        if (watched == windowHandle() && isRepeatedAccessKey(event)) {
+            event->accept(); // asked first whether it is a shortcut: it is not
+            return true;     // and as a key press it goes nowhere
+        }
         if (watched == windowHandle() && event->type() == QEvent::KeyPress && m_form->window() == this)
             return m_form->handleKey(static_cast<QKeyEvent*>(event));
         return QWidget::eventFilter(watched, event);
@@ -98,14 +149,8 @@ protected:
         // A window manager may minimise a modal window (Hangman has the button), or restore one: while a
         // modal window runs, the program's windows go and come back together, so none is left on the screen
         // taking no input while the one that would is out of sight.
-        if (event->type() == QEvent::WindowStateChange && QApplication::activeModalWidget() != nullptr) {
-            const bool minimized = isMinimized();
-            for (QWidget* other : QApplication::topLevelWidgets()) {
-                if (other != this && dynamic_cast<FormWindow*>(other) != nullptr && other->isVisible() &&
-                    other->isMinimized() != minimized)
-                    minimized ? other->showMinimized() : other->showNormal();
-            }
-        }
+        if (event->type() == QEvent::WindowStateChange && QApplication::activeModalWidget() != nullptr)
+            minimizeAll(isMinimized(), this);
         QWidget::changeEvent(event);
     }
 
@@ -130,6 +175,29 @@ protected:
 private:
     Form* m_form;
 };
+
+namespace {
+// Minimises or restores every shown window of the program but one. A restored window keeps its other
+// states: a maximised Hangman comes back maximised.
+void minimizeAll(bool minimized, const QWidget* except) {
+    for (QWidget* other : QApplication::topLevelWidgets()) {
+        if (other == except || qobject_cast<FormWindow*>(other) == nullptr || !other->isVisible() ||
+            other->isMinimized() == minimized)
+            continue;
+        other->setWindowState(minimized ? other->windowState() | Qt::WindowMinimized
+                                        : other->windowState() & ~Qt::WindowMinimized);
+    }
+}
+} // namespace
+
+QAccessibleInterface* accessibleWindow(const QString&, QObject* object) {
+    // Qt presents a plain widget as a filler: a screen reader would not announce the window at all.
+    if (auto* window = qobject_cast<FormWindow*>(object))
+        return new QAccessibleWidget(window, window->isDialog() ? QAccessible::Dialog : QAccessible::Window);
+    if (auto* area = qobject_cast<ClientArea*>(object))
+        return new ClientAreaAccessible(area);
+    return nullptr;
+}
 
 // ---- Form ------------------------------------------------------------------------------------------------
 
@@ -244,6 +312,9 @@ void Form::showModal() {
     }
     Forms::leaveModal();
     m_modalLoop = nullptr;
+    // The windows minimised with this one come back as it closes: a window that closes itself (a face on
+    // its last tick) would otherwise leave the rest out of sight, with nothing of the program on the screen.
+    minimizeAll(false, nullptr);
     if (opener && opener->isVisible() && opener != m_window)
         opener->activateWindow();
     // This window's handlers have all returned now; its controls can go once the opener's loop runs.
@@ -262,12 +333,15 @@ bool Form::handleKey(QKeyEvent* event) {
         return false;
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     // A focused button answers Enter itself; otherwise the default button does, if the design has one.
+    // Either clicks once per press, however long the key is held.
     if (enter && m_defaultButton && !qobject_cast<QPushButton*>(QApplication::focusWidget())) {
-        m_defaultButton->click();
+        if (!forms::isRepeat(event))
+            m_defaultButton->click();
         return true;
     }
     if (event->key() == Qt::Key_Escape && m_cancelButton) {
-        m_cancelButton->click();
+        if (!forms::isRepeat(event))
+            m_cancelButton->click();
         return true;
     }
     return false;
@@ -375,3 +449,5 @@ void Forms::destroyAll() {
     r.modalDepth = 0;
     r.quitRequested = false;
 }
+
+#include "form.moc"

@@ -16,6 +16,7 @@
 #include <typeindex>
 #include <vector>
 
+class QAccessibleInterface;
 class QKeyEvent;
 class QMenuBar;
 class QWidget;
@@ -98,6 +99,10 @@ private:
     class QEventLoop* m_modalLoop = nullptr;
     int m_handlerDepth = 0; // the event-loop depth at which this window's handlers run
 };
+
+// The accessible interface of the windows and their client areas (installed with
+// QAccessible::installFactory).
+QAccessibleInterface* accessibleWindow(const QString& className, QObject* object);
 
 // The single instance of every window class, created on first use and kept for the whole run.
 class Forms {

@@ -35,8 +35,6 @@ constexpr std::array<QPoint, CirclesPerGroup> DieSpots{
 // With a word list, a hint button and its text stand between the circles and the slots.
 constexpr QRect HintButton = rectTw(240, 3240, 615, 615);
 constexpr QRect HintArea = rectTw(960, 3120, 4575, 855);
-constexpr QRect TryAgainButton = rectTw(120, 6240, 3495, 1335);
-constexpr QRect DifficultyButton = rectTw(6000, 6240, 3495, 1335);
 
 constexpr quint32 CountColour = 0x000000FF;
 constexpr quint32 SlotColour = 0x00000000;
@@ -72,6 +70,8 @@ void frmHangman::chooseWords() {
         m_list = nullptr;
     }
     m_layout = m_list != nullptr ? *layout : *layoutFor(LetterCount, LongestWord);
+    if (m_list != nullptr)
+        Global::PrepareSpeech(); // for its hints, and its letters' names beyond the built-in recordings
 }
 
 void frmHangman::build() {
@@ -96,6 +96,11 @@ void frmHangman::build() {
     lblCount->setForeColor(bgr(CountColour));
     lblCount->setTransparent(true);
     lblCount->setAlignment(Qt::AlignHCenter);
+    // The circles say the same as the count, and a screen reader passes over them; the count says what it is.
+    lblCount->setSpokenCaption([](const QString& count) {
+        return count == QLatin1String("1") ? QStringLiteral("1 chance left")
+                                           : count + QStringLiteral(" chances left");
+    });
 
     lbWord.clear();
     for (const QRect& place : m_layout.wordSlots) {
@@ -104,6 +109,8 @@ void frmHangman::build() {
         slot->setBackColor(bgr(SlotColour));
         slot->setForeColor(bgr(FoundColour));
         slot->setAlignment(Qt::AlignHCenter);
+        slot->setSpokenCaption(
+            [](const QString& letter) { return letter.isEmpty() ? QStringLiteral("blank") : letter; });
         lbWord.append(slot);
     }
 

@@ -1,5 +1,5 @@
-// Where Hangman's letter tiles, count and stop sign stand in its client area, in pixels at 100 % scale. The
-// window is built from these, and the benchmark and the end-to-end tests click and watch by them.
+// Where Hangman's letter tiles, count, buttons and stop sign stand in its client area, in pixels at 100 %
+// scale. The window is built from these, and the benchmark and the end-to-end tests click and watch by them.
 #pragma once
 
 #include "forms/units.h"
@@ -18,5 +18,7 @@ constexpr quint32 TileColour = 0x00FF8080;
 
 constexpr QRect CountArea = forms::rectTw(5640, 720, 3855, 3015);
 constexpr QRect StopSign = forms::rectTw(4080, 6120, 1500, 1500);
+constexpr QRect TryAgainButton = forms::rectTw(120, 6240, 3495, 1335);
+constexpr QRect DifficultyButton = forms::rectTw(6000, 6240, 3495, 1335);
 
 } // namespace hangman::layout

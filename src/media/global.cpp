@@ -83,6 +83,11 @@ bool Say(const QString& text, const QLocale& language, bool wait) {
     return spoken;
 }
 
+void PrepareSpeech() {
+    if (!hook())
+        Speaker::instance().prepare();
+}
+
 void StartSound() {
     if (QCoreApplication* const application = QCoreApplication::instance()) {
         static FirstPaint firstPaint;

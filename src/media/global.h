@@ -29,6 +29,9 @@ bool PlayFile(const QString& path, bool wait);
 // than a phrase of its length could take. Silent, with one warning, where there is no service or no voice
 // of the language.
 bool Say(const QString& text, const QLocale& language, bool wait);
+// Starts reaching the speech service in the background, for a window that will speak: the service takes a
+// second or more to start, and a phrase asked for meanwhile could be lost.
+void PrepareSpeech();
 
 // Starts the sound player, which loads its libraries once the first window is on the screen, and starts
 // dropping input given during blocking sounds.

@@ -55,6 +55,8 @@ public:
         engine->say(text);
     }
 
+    void prepare() { engine(); }
+
     void stop() {
         if (m_current != 0 && m_engine != nullptr)
             m_engine->stop();
@@ -147,6 +149,11 @@ bool Speaker::say(const QString& text, const QLocale& language, bool wait) {
     const bool ended = m_changed.wait_for(lock, std::chrono::milliseconds(longestMs(text.size())),
                                           [&] { return m_ended >= id; });
     return ended && m_ended == id && m_spoken;
+}
+
+void Speaker::prepare() {
+    start();
+    QMetaObject::invokeMethod(m_engine, [engine = m_engine] { engine->prepare(); });
 }
 
 void Speaker::stop() {

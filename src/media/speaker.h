@@ -21,6 +21,9 @@ public:
     // has been spoken, and never later than a phrase of its length could take; false when nothing was
     // spoken (no service, or no voice of that language: never a voice of another).
     bool say(const QString& text, const QLocale& language, bool wait);
+    // Reaches the speech service ahead of the first phrase: the service starts with its first client and
+    // takes a second or more, and a phrase asked for meanwhile can be lost.
+    void prepare();
     // Cuts off a phrase still being spoken: a sound that starts meanwhile wins.
     void stop();
     // Ends the thread at the end of the run.

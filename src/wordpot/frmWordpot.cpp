@@ -301,7 +301,7 @@ bool frmWordpot::previewKey(QKeyEvent* event) {
         // answer would bring the sad face back again and again.
         if (qobject_cast<QAbstractButton*>(QApplication::focusWidget()) != nullptr)
             return false;
-        if (cmdGuess->isEnabled() && !event->isAutoRepeat())
+        if (cmdGuess->isEnabled() && !forms::isRepeat(event))
             cmdGuess_Click();
         return true;
     default:
@@ -323,7 +323,7 @@ bool frmWordpot::previewKey(QKeyEvent* event) {
     if (text.size() != 1 || !text.front().isLetter())
         return false;
     const int slot = wordpot::slotOf(text.front());
-    if (slot >= 0 && !event->isAutoRepeat())
+    if (slot >= 0 && !forms::isRepeat(event))
         img_Letters_Click(slot);
     return true;
 }

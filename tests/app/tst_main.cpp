@@ -201,6 +201,7 @@ private slots:
         QTest::addColumn<Control>("control");
         QTest::addColumn<QString>("name");
         QTest::newRow("main ABC's") << &control<frmMain, &frmMain::cmdABC> << u"ABC's"_s;
+        QTest::newRow("main Wordpot") << &control<frmMain, &frmMain::cmdWordpot> << u"Wordpot"_s;
         QTest::newRow("main Hangman") << &control<frmMain, &frmMain::cmdHangman> << u"Hangman"_s;
         QTest::newRow("main stop") << &control<frmMain, &frmMain::Image1> << u"Stop"_s;
         QTest::newRow("explorer tile") << &control<frmABC, &frmABC::lblabc, 1> << u"B"_s;

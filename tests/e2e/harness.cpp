@@ -230,6 +230,82 @@ void Desktop::closeWindow(const QString& windowId) const {
     m_screen.sync();
 }
 
+void Desktop::keyDown(const QString& windowId, const QString& keys) const {
+    moveTo(geometry(windowId).center());
+    const QStringList names = keys.split(QLatin1Char('+'));
+    for (const QString& name : names)
+        pressKey(name, true);
+    XSync(m_x, False);
+}
+
+void Desktop::keyUp(const QString& keys) const {
+    const QStringList names = keys.split(QLatin1Char('+'));
+    for (auto it = names.crbegin(); it != names.crend(); ++it)
+        pressKey(*it, false);
+    XSync(m_x, False);
+}
+
+bool Desktop::waitForKeyPresses(const QString& windowId, int count, int timeoutMs) const {
+    // Another client may watch a window's keys too: the server sends it a copy of each.
+    XSelectInput(m_x, window(windowId), KeyPressMask);
+    int seen = 0;
+    const bool reached = waitUntil(
+        [&] {
+            XEvent event;
+            while (XCheckTypedWindowEvent(m_x, window(windowId), KeyPress, &event) != 0)
+                ++seen;
+            return seen >= count;
+        },
+        timeoutMs);
+    XSelectInput(m_x, window(windowId), NoEventMask);
+    return reached;
+}
+
+Desktop::MapState Desktop::mapState(const QString& windowId) const {
+    XWindowAttributes attributes;
+    if (XGetWindowAttributes(m_x, window(windowId), &attributes) == 0)
+        return MapState::Gone;
+    return attributes.map_state == IsViewable ? MapState::Viewable : MapState::Unmapped;
+}
+
+void Desktop::askWindowManager(unsigned long about, const char* type,
+                               std::initializer_list<long> data) const {
+    XEvent event = {};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = about;
+    event.xclient.message_type = XInternAtom(m_x, type, False);
+    event.xclient.format = 32;
+    std::copy(data.begin(), data.end(), event.xclient.data.l);
+    XSendEvent(m_x, DefaultRootWindow(m_x), False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
+    XSync(m_x, False);
+}
+
+void Desktop::minimize(const QString& windowId) const {
+    askWindowManager(window(windowId), "WM_CHANGE_STATE", {IconicState});
+}
+
+void Desktop::maximize(const QString& windowId) const {
+    constexpr long Add = 1;
+    askWindowManager(window(windowId), "_NET_WM_STATE",
+                     {Add, long(XInternAtom(m_x, "_NET_WM_STATE_MAXIMIZED_VERT", False)),
+                      long(XInternAtom(m_x, "_NET_WM_STATE_MAXIMIZED_HORZ", False))});
+}
+
+void Desktop::activate(const QString& windowId) const {
+    constexpr long FromPager = 2; // a taskbar's request, which a window manager does not second-guess
+    askWindowManager(window(windowId), "_NET_ACTIVE_WINDOW", {FromPager, CurrentTime});
+}
+
+bool Desktop::syncWindowManager() const {
+    const Window probe = XCreateSimpleWindow(m_x, DefaultRootWindow(m_x), 0, 0, 1, 1, 0, 0, 0);
+    askWindowManager(probe, "_NET_REQUEST_FRAME_EXTENTS", {});
+    const QString id = QString::number(probe);
+    const bool answered = waitUntil([&] { return !numbers(id, "_NET_FRAME_EXTENTS").isEmpty(); });
+    XDestroyWindow(m_x, probe);
+    XSync(m_x, False);
+    return answered;
+}
+
 QImage Desktop::screenshot() const {
     return m_screen.screenshot();
 }

@@ -83,6 +83,24 @@ public:
     // The close box: a WM_DELETE_WINDOW message.
     void closeWindow(const QString& windowId) const;
 
+    // Keys pressed and left down ("alt+g"), and released again; a key pressed again while down repeats,
+    // as a held key does.
+    void keyDown(const QString& windowId, const QString& keys) const;
+    void keyUp(const QString& keys) const;
+    // Waits until this many more key presses (a held key's repeats) have reached a window.
+    bool waitForKeyPresses(const QString& windowId, int count, int timeoutMs = 5000) const;
+
+    // Whether a window is on the screen, out of it (minimised, or hidden), or no longer exists.
+    enum class MapState { Gone, Unmapped, Viewable };
+    MapState mapState(const QString& windowId) const;
+    // What a taskbar and a title bar ask of the window manager: minimise, maximise, bring back and focus.
+    void minimize(const QString& windowId) const;
+    void maximize(const QString& windowId) const;
+    void activate(const QString& windowId) const;
+    // Waits until the window manager has handled every request made before this call: it answers one of
+    // its own, a frame-extents request for a window of the harness.
+    bool syncWindowManager() const;
+
     QImage screenshot() const;
     // Waits until at least this many pixels of a screen area are close to a colour.
     bool waitForColour(QRect area, const QColor& colour, int atLeast = 200, int timeoutMs = 5000) const;
@@ -94,6 +112,8 @@ public:
 private:
     unsigned long window(const QString& windowId) const { return windowId.toULong(nullptr, 0); }
     void pressKey(const QString& name, bool press) const;
+    // A client message about a window to the window manager (through the root window).
+    void askWindowManager(unsigned long window, const char* type, std::initializer_list<long> data) const;
 
     DesktopSetup m_setup;
     x11driver::Screen m_screen;

@@ -131,6 +131,40 @@ QRect bandOf(const QImage& screen, QRgb colour, int perRow) {
 
 class RoadEndToEnd : public QObject {
     Q_OBJECT
+private:
+    // Under a window manager the program's windows go out of sight and come back together while a modal
+    // one runs: Hangman, maximised and minimised, takes the main menu with it; the main menu brought back
+    // from the taskbar brings Hangman back, still maximised; closed while minimised, it gives the main menu
+    // back, where it stood (the window manager animates a window back from its taskbar entry).
+    void minimiseTogether(const Desktop& desktop, const QString& main, const QString& hangman) {
+        const QRect place = desktop.geometry(main);
+        const auto state = [&](const QString& window) { return desktop.mapState(window); };
+        const auto maximised = [&] {
+            const QStringList state = desktop.atoms(hangman, "_NET_WM_STATE");
+            return state.contains(QLatin1String("_NET_WM_STATE_MAXIMIZED_VERT")) &&
+                   state.contains(QLatin1String("_NET_WM_STATE_MAXIMIZED_HORZ"));
+        };
+        using enum Desktop::MapState;
+        desktop.maximize(hangman);
+        QVERIFY(waitUntil(maximised));
+        desktop.minimize(hangman);
+        QVERIFY2(waitUntil([&] { return state(hangman) == Unmapped && state(main) == Unmapped; }),
+                 qPrintable(desktop.windowTree()));
+        desktop.activate(main);
+        QVERIFY2(waitUntil([&] { return state(hangman) == Viewable && state(main) == Viewable; }),
+                 qPrintable(desktop.windowTree()));
+        QVERIFY(desktop.syncWindowManager());
+        QVERIFY2(maximised(), qPrintable(desktop.atoms(hangman, "_NET_WM_STATE").join(' ')));
+        desktop.minimize(hangman);
+        QVERIFY(waitUntil([&] { return state(hangman) == Unmapped && state(main) == Unmapped; }));
+        desktop.closeWindow(hangman);
+        QVERIFY2(waitUntil([&] {
+                     return state(main) == Viewable && desktop.geometry(main) == place &&
+                            state(hangman) != Viewable;
+                 }),
+                 qPrintable(desktop.windowTree()));
+    }
+
 private slots:
     void initTestCase() { resources::init(); }
 
@@ -256,7 +290,13 @@ private slots:
             else
                 QVERIFY(showsFile(QRect(at + QPoint(272, 408), QSize(100, 130)), ":/pictures/stop.gif"));
             keep(activity.screenshot);
-            desktop.closeWindow(*id);
+            if (setup.windowManager && activity.screenshot == QLatin1String("hangman")) {
+                minimiseTogether(desktop, *main, *id); // and closes Hangman
+                if (QTest::currentTestFailed())
+                    return;
+            } else {
+                desktop.closeWindow(*id);
+            }
             QVERIFY(desktop.waitForNoWindow(activity.title, 3000));
         }
 
