@@ -81,7 +81,16 @@ void frmABC::chooseWords() {
                  "its own");
         m_list = nullptr;
         m_letters.clear();
+        return;
     }
+    // Words without a recording, and letters beyond the built-in English names, are said by the speech
+    // service, which may take seconds to start.
+    const bool speaks = m_list->locale.language() != QLocale::English ||
+                        std::any_of(m_letters.begin(), m_letters.end(), [&](const abc::ListLetter& letter) {
+                            return letter.entry >= 0 && m_list->entries[letter.entry].sound.isEmpty();
+                        });
+    if (speaks)
+        Global::PrepareSpeech();
 }
 
 void frmABC::build() {

@@ -69,7 +69,12 @@ void frmWordpot::chooseWords() {
         qWarning("wordpot: the chosen words have none with a picture the spelling game can show; it plays "
                  "with its own");
         m_list = nullptr;
+        return;
     }
+    // A word without a recording is said by the speech service, which may take seconds to start.
+    if (std::any_of(m_playable.begin(), m_playable.end(),
+                    [&](int i) { return m_list->entries[i].sound.isEmpty(); }))
+        Global::PrepareSpeech();
 }
 
 const words::Entry& frmWordpot::entry() const {

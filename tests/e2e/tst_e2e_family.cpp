@@ -12,8 +12,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
-#include <QProcess>
-#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -84,17 +82,6 @@ private:
     int m_notices;
 };
 
-// The largest sample of a raw 16-bit recording from a byte on.
-int loudest(const QString& raw, qint64 from) {
-    QFile file(raw);
-    if (!file.open(QIODevice::ReadOnly) || !file.seek(from & ~1))
-        return 0;
-    const QByteArray data = file.readAll();
-    int peak = 0;
-    for (qsizetype i = 0; i + 1 < data.size(); i += 2)
-        peak = std::max(peak, std::abs(int(qint16(quint8(data[i]) | (quint8(data[i + 1]) << 8)))));
-    return peak;
-}
 } // namespace
 
 class FamilyEndToEnd : public QObject {
@@ -114,51 +101,21 @@ private:
 
 private slots:
     void aFamilysListPlaysInEveryActivity() {
-        QTemporaryDir work;
-        // A private sound server, whose null sink records what reaches it.
-        const QString socket = work.filePath(u"sound-socket"_s);
-        QProcess server, recorder, speech;
-        const auto stopSound = qScopeGuard([&] {
-            for (QProcess* process : {&speech, &recorder, &server}) {
-                process->kill();
-                process->waitForFinished();
-            }
-        });
-        server.start(u"pulseaudio"_s,
-                     {u"-n"_s, u"--daemonize=no"_s, u"--exit-idle-time=-1"_s, u"--use-pid-file=no"_s, u"-L"_s,
-                      u"module-native-protocol-unix auth-anonymous=1 socket="_s + socket, u"-L"_s,
-                      u"module-null-sink sink_name=heard rate=44100"_s});
-        QVERIFY(waitUntil([&] { return QFileInfo::exists(socket); }, 10000));
-        QProcessEnvironment sound = QProcessEnvironment::systemEnvironment();
-        sound.insert(u"PULSE_SERVER"_s, u"unix:"_s + socket);
-        sound.insert(u"XDG_RUNTIME_DIR"_s, work.path());
-        sound.insert(u"HOME"_s, work.path());
-        sound.insert(u"DBUS_SESSION_BUS_ADDRESS"_s, u"disabled:"_s);
-        recorder.setProcessEnvironment(sound);
-        recorder.setStandardOutputFile(work.filePath(u"heard.raw"_s));
-        recorder.start(u"parec"_s, {u"-d"_s, u"heard.monitor"_s, u"--raw"_s, u"--format=s16le"_s,
-                                    u"--rate=44100"_s, u"--channels=1"_s});
-        QVERIFY(recorder.waitForStarted());
-        // The desktop's speech service, speaking to that server, where the program looks for it.
-        speech.setProcessEnvironment(sound);
-        const QString speechSocket = work.filePath(u"speech-dispatcher/speechd.sock"_s);
-        speech.start(u"speech-dispatcher"_s,
-                     {u"-s"_s, u"-t"_s, u"0"_s, u"-c"_s, u"unix_socket"_s, u"-S"_s, speechSocket});
-        QVERIFY(waitUntil([&] { return QFileInfo::exists(speechSocket); }, 10000));
-
         Desktop desktop;
         QVERIFY(desktop.isRunning());
         m_desktop = &desktop;
+        // A private sound server, which the program plays through and whose speech service it starts. SDL
+        // stays silent (the harness's dummy driver): what the server hears is the speech service alone.
+        SoundServer sound;
+        QTemporaryDir work;
+        const QString heard = work.filePath(u"heard.raw"_s);
+        const x11driver::Helper recorder = sound.record(heard);
+        QVERIFY(waitUntil([&] { return QFile::exists(heard); }));
         const OpenedFiles opened(SampleMedia);
-        // SDL stays silent (the harness's dummy driver): what the server hears is the speech service alone.
-        sound.clear();
-        sound.insert(u"XDG_DATA_DIRS"_s, QStringLiteral(WORDPOT_SOURCE_DIR "/dist/words"));
-        sound.insert(u"XDG_RUNTIME_DIR"_s, work.path());
-        sound.insert(u"HOME"_s, work.path());
-        sound.insert(u"DBUS_SESSION_BUS_ADDRESS"_s, u"disabled:"_s);
-        sound.insert(u"PULSE_SERVER"_s, u"unix:"_s + socket);
-        Program program(desktop, {}, {{Sample}, sound});
-        qunsetenv("WORDPOT_E2E_WRAPPER");
+        Run run{{Sample}, sound.environment()};
+        run.environment.insert(u"XDG_DATA_DIRS"_s, QStringLiteral(WORDPOT_SOURCE_DIR "/dist/words"));
+        run.environment.insert(u"XDG_DATA_HOME"_s, work.path());
+        Program program(desktop, {}, run);
         const auto menu = desktop.waitForMainMenu(30000);
         QVERIFY2(menu.has_value(), qPrintable(program.describe()));
         const QPoint menuClient = desktop.mainMenuClient(*menu);
@@ -222,7 +179,6 @@ private slots:
             return countNear(area(abcClient, abc::layout::WordCaption),
                              QRect(QPoint(), abc::layout::WordCaption.size()), Qt::black, 127);
         };
-        const QString heard = work.filePath(u"heard.raw"_s);
         qint64 milkShown = 0;
         for (const QString& shown : {u"bike"_s, u"milk"_s}) {
             // Input given while a word is said is dropped: the key is given again until the picture shows.
@@ -251,7 +207,7 @@ private slots:
                 desktop.keepScreenshot(u"family-explorer"_s);
         }
         // Only speech reaches the server; the milk is the one word said since the letter M was shown.
-        QVERIFY2(waitUntil([&] { return loudest(heard, milkShown) > 1000; }, 15000),
+        QVERIFY2(waitUntil([&] { return SoundServer::loudest(heard, milkShown) > 1000; }, 15000),
                  qPrintable(program.standardError()));
         const auto pictureBlank = [&] {
             return countNear(area(abcPicture, QRect(QPoint(), abcArea)), QRect(QPoint(), abcArea),
