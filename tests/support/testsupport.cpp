@@ -80,7 +80,8 @@ QString writeWordList(const QString& path, const QString& locale, const QStringL
 }
 
 QString writePicture(const QString& folder, const QString& name, const QString& kind, QSize size) {
-    const QString file = name + (kind == u"jpg" ? u".jpg"_s : u".png"_s);
+    const bool jpeg = kind.startsWith(u"jpg"_s);
+    const QString file = name + (jpeg ? u".jpg"_s : u".png"_s);
     const QString path = QDir(folder).filePath(file);
     QDir().mkpath(folder);
     if (kind == u"missing")
@@ -90,10 +91,10 @@ QString writePicture(const QString& folder, const QString& name, const QString& 
     QByteArray data;
     QBuffer buffer(&data);
     buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, kind == u"jpg" ? "JPEG" : "PNG");
-    if (kind == u"empty") {
+    image.save(&buffer, jpeg ? "JPEG" : "PNG");
+    if (kind.endsWith(u"empty"_s)) {
         data.clear();
-    } else if (kind == u"cut") {
+    } else if (kind.endsWith(u"cut"_s)) {
         data.truncate(data.size() / 2);
     } else if (kind == u"huge") {
         // The header's width and height (at bytes 16 to 23), with the chunk's checksum made good again.

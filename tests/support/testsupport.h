@@ -43,8 +43,9 @@ QString writeWordList(const QString& path, const QString& locale, const QStringL
                       const QString& title = QStringLiteral("Test"));
 
 // Writes a picture file for a word list: "png" or "jpg" (a small drawing of this size), "empty" (zero
-// bytes), "cut" (a PNG cut off halfway), "huge" (a PNG whose header says 20000 x 20000), "missing" (no
-// file). Returns the file's name, relative to the folder.
+// bytes), "cut" (cut off halfway), "huge" (a PNG whose header says 20000 x 20000), "missing" (no file);
+// a PNG unless the kind begins with "jpg" ("jpg empty", "jpg cut"). Returns the file's name, relative to
+// the folder.
 QString writePicture(const QString& folder, const QString& name, const QString& kind, QSize size = {40, 30});
 
 // Lets deferred deletions and posted events run.

@@ -348,6 +348,8 @@ private slots:
         QTest::newRow("picture not found") << u"dog||missing|"_s << u"picture media/dog.png is not found"_s;
         QTest::newRow("empty picture") << u"dog||empty|"_s << u"dog.png is not a picture that can be read"_s;
         QTest::newRow("picture cut short") << u"dog||cut|"_s << u"dog.png cannot be decoded"_s;
+        QTest::newRow("empty JPEG") << u"dog||jpg empty|"_s << u"dog.jpg is not a picture that can be read"_s;
+        QTest::newRow("JPEG cut short") << u"dog||jpg cut|"_s << u"dog.jpg cannot be decoded"_s;
         QTest::newRow("20000 x 20000 picture")
             << u"dog||huge|"_s << u"is 20000 x 20000 pixels, more than the 50 megapixels"_s;
         QTest::newRow("too long") << u"hippopotamuses||png|"_s << u"none"_s;

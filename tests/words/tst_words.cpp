@@ -133,11 +133,11 @@ private slots:
                   "<sound>file:sounds/zebra%20one.wav</sound></translation></entry>\n"
                   "<entry><translation id=\"0\"><text>Hund</text><image>file://$DIR/pics/zebra.png</image>"
                   "<sound>http://example.org/hund.wav</sound></translation></entry>\n"
-                  "<entry><translation id=\"0\"><text>Katze</text><image>katze.png</image></translation>"
-                  "</entry>"_s),
+                  "<entry><translation id=\"0\"><text>Katze</text><image>katze.png</image>"
+                  "<sound>file:katze.ogg</sound></translation></entry>"_s),
             u"Tiere [de] Zebra{pics/zebra.png}<sounds/zebra one.wav> Hund{pics/zebra.png} Katze; "
             "8: sound http://example.org/hund.wav is not a file on this computer; "
-            "9: picture katze.png is not found"_s);
+            "9: picture katze.png is not found; 9: sound file:katze.ogg is not found"_s);
 
         row("empty file", "  \n", u"refused; 0: is empty"_s);
         row("malformed XML", kvtml(u"<entry><translation id=\"0\"><text>Zebra</translation></entry>"_s),
