@@ -404,6 +404,7 @@ SoundServer::SoundServer() {
     waitUntil([&] { return QFile::exists(socket); });
     m_environment.insert(u"PULSE_SERVER"_s, u"unix:"_s + socket);
     m_environment.insert(u"XDG_RUNTIME_DIR"_s, m_runtime.path());
+    m_environment.insert(u"XDG_CACHE_HOME"_s, m_runtime.path()); // the speech service's logs
 }
 
 SoundServer::~SoundServer() {
