@@ -16,6 +16,7 @@
 #include <QPoint>
 #include <QProcess>
 #include <QRect>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <QThread>
@@ -64,6 +65,7 @@ constexpr double OneBufferMs = 1024.0 * 1000 / SampleRate;
 constexpr double GrowthTargetKiB = 1024;
 constexpr double OneFrameMs = 1000.0 / 60;
 constexpr double SoundStartTargetMs = 25;
+constexpr double SampleListRatioTarget = 1.2;
 // A child's click: the pointer comes to rest on the spot, after whatever the last input set off has settled.
 constexpr int SettleBeforeClickMs = 300;
 constexpr int PointerRestMs = 100;
@@ -732,6 +734,7 @@ double quietLeadMs(const QString& path) {
 struct Reactions {
     std::vector<double> floorRepaint, floorWindow; // the bare window's
     std::vector<double> explorer, spelling, hangman, letterPainted, letterSound, face;
+    std::vector<double> spellingBuiltIn, spellingSample; // each in a program of its own, in turn
 };
 
 // A new window on top of those open, from a click to an area of it (all of it if `probe` is empty) painted:
@@ -892,6 +895,41 @@ bool reactWordpot(const Options& options, const Desktop& screen, const Recorder&
     return true;
 }
 
+// The spelling game opened from the main menu `count` times by a program started with these arguments (a
+// word list chosen, or none), with a settings folder of its own so that neither run finds the other's
+// choice, and a runtime folder of its own for the speech service a list may start (ended with the run).
+bool reactSpelling(const Options& options, const Desktop& screen, const QStringList& arguments,
+                   std::vector<double>& into, int count) {
+    QTemporaryDir own;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), own.path());
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), own.path());
+    QProcess process;
+    process.setProcessEnvironment(env);
+    process.setArguments(arguments);
+    if (!startProgram(process, options.program))
+        return false;
+    const auto stopSpeech = qScopeGuard([&] {
+        QFile pid(own.filePath(QStringLiteral("speech-dispatcher/pid/speech-dispatcher.pid")));
+        if (pid.open(QIODevice::ReadOnly))
+            ::kill(pid_t(pid.readAll().trimmed().toInt()), SIGKILL);
+    });
+    const auto splash = screen.waitForWindow([&](WindowId w) { return screen.isSplash(w); });
+    const auto main = splash ? toMainMenu(screen, *splash, nullptr) : std::nullopt;
+    if (!main)
+        return failed("the main menu did not show");
+    const QPoint button = screen.mainMenuClient(*main) + mainmenu::layout::WordpotButton.center();
+    for (int i = 0; i < count; ++i) {
+        sleepMs(SettleBeforeClickMs);
+        const auto opened = windowFromClick(screen, button, boardArea(), {*main});
+        if (!opened || !closeWindow(screen, opened->first))
+            return failed("the spelling game did not open or close");
+        into.push_back(double(opened->second) / 1e6);
+    }
+    stopProgram(process);
+    return true;
+}
+
 // The bare window and Wordpot in turn, a few clicks of each kind per start, until each figure has `count`.
 bool measureReactions(const Options& options, Desktop& screen, x11driver::Screen& x, Reactions& reactions) {
     if (!x.watchDamage())
@@ -904,7 +942,9 @@ bool measureReactions(const Options& options, Desktop& screen, x11driver::Screen
     for (int done = 0; done < options.clicks; done += ClicksPerRound) {
         const int count = std::min(ClicksPerRound, options.clicks - done);
         if (!reactFloor(options, screen, reactions, count) ||
-            !reactWordpot(options, screen, recorder, reactions, count, done))
+            !reactWordpot(options, screen, recorder, reactions, count, done) ||
+            !reactSpelling(options, screen, {}, reactions.spellingBuiltIn, count) ||
+            !reactSpelling(options, screen, {QStringLiteral(SAMPLE_LIST)}, reactions.spellingSample, count))
             return false;
         std::fprintf(stderr,
                      "clicks %d of %d: letter explorer %.1f ms, letter painted %.1f ms, heard %.1f ms\n",
@@ -938,6 +978,19 @@ void printReactions(const Reactions& r) {
     pair("click on a letter tile to the letter painted", r.floorRepaint, r.letterPainted, OneFrameMs);
     pair("click on a letter tile to its sound started", {}, r.letterSound, SoundStartTargetMs);
     pair("GUESS to the face painted", r.floorWindow, r.face, OneFrameMs);
+
+    std::printf(
+        "\nThe spelling game's button to its board painted, with the sample list \"Our words\" chosen "
+        "and with the built-in words, each in a program of its own started in turn.\n\n");
+    std::printf("| Figure | built-in words | Our words | target | met |\n");
+    std::printf("|---|---|---|---|---|\n");
+    const double ratio = median(r.spellingSample) / median(r.spellingBuiltIn);
+    row(QStringLiteral("click to the spelling game painted, median (ms)"),
+        number(median(r.spellingBuiltIn), 1), number(median(r.spellingSample), 1));
+    row(QStringLiteral("click to the spelling game painted, worst of %1 (ms)").arg(r.spellingSample.size()),
+        number(worst(r.spellingBuiltIn), 1), number(worst(r.spellingSample), 1));
+    row(QStringLiteral("Our words / built-in, medians"), {}, number(ratio, 2),
+        QStringLiteral("<= %1").arg(SampleListRatioTarget), ratio <= SampleListRatioTarget);
 }
 
 bool parse(const QStringList& arguments, Options& options) {

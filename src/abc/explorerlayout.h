@@ -18,7 +18,25 @@ constexpr QRect tile(int index) {
     return forms::rectTw(Left + Step * index, 0, 375, 495);
 }
 
+// A word list's letters: the designed row for up to 26, and for more, narrower tiles across the same width
+// with letters as much smaller.
+constexpr double TilePoints = 18;
+constexpr QRect listTile(int index, int count) {
+    if (count <= TileCount)
+        return tile(index);
+    const QRect first = tile(0);
+    const int overlap = first.right() + 1 - tile(1).left();
+    const int span = tile(TileCount - 1).right() + 1 - first.left() - overlap;
+    const int left = first.left() + span * index / count;
+    return {left, first.top(), first.left() + span * (index + 1) / count - left + overlap, first.height()};
+}
+constexpr double listTilePoints(int count) {
+    return count <= TileCount ? TilePoints : TilePoints * TileCount / count;
+}
+
 constexpr QRect PictureArea = forms::rectTw(3120, 1920, 3135, 3135);
+// The picture's word, shown under it when the picture is clicked.
+constexpr QRect WordCaption = forms::rectTw(3480, 5160, 2535, 1575);
 
 // Four light-blue pairs, then four red ones, each red pair 120 twips right of and below its blue copy.
 constexpr int BigLetterCopies = 4;

@@ -9,6 +9,7 @@
 #include "media/global.h"
 
 #include <array>
+#include <QFontMetrics>
 
 using namespace forms;
 using namespace abc::layout;
@@ -27,12 +28,10 @@ constexpr quint32 TileColour = 0x00FF00FF; // magenta
 constexpr QRect InputBox = rectTw(4440, 840, 375, 375);
 constexpr int InputMaxLength = 1;
 constexpr QRect StopSign = rectTw(720, 2880, 1500, 1500);
-constexpr QRect WordCaption = rectTw(3480, 5160, 2535, 1575);
 
 constexpr quint32 ShadowColour = 0x00FF8080; // light blue
 constexpr quint32 LetterColour = 0x000000FF; // red
 
-constexpr double TilePoints = 18;
 constexpr double InputPoints = 9.75;
 constexpr double WordPoints = 27.75;
 constexpr double BigLetterPoints = 72;
@@ -53,7 +52,49 @@ Label* bigLetter(QWidget* parent, int index) {
 frmABC::frmABC()
     : Form(Design) {}
 
+void frmABC::chooseWords() {
+    // A list is read when the window opens, not at start-up, and kept while the choice stays.
+    const words::WordList* list = words::chosenWords();
+    const QString language = list != nullptr ? list->language : QString();
+    if (language != m_listLanguage)
+        m_currentTile = -1; // the last letter was another alphabet's
+    m_list = list;
+    m_listLanguage = language;
+    m_letters.clear();
+    if (m_list == nullptr)
+        return;
+    m_letters = abc::listLetters(*m_list);
+    int withWord = 0;
+    for (abc::ListLetter& letter : m_letters) {
+        if (letter.entry < 0)
+            continue;
+        const words::Entry& entry = m_list->entries[letter.entry];
+        if (const QString problem = listPictureProblem(entry.picture); !problem.isEmpty()) {
+            qWarning("wordpot: \"%s\" is left out of the letter explorer: its picture %s %s",
+                     qPrintable(entry.text), qPrintable(entry.picture), qPrintable(problem));
+            letter.entry = -1;
+        }
+        withWord += letter.entry >= 0 ? 1 : 0;
+    }
+    if (withWord == 0 || m_letters.size() > abc::MostListLetters) {
+        qWarning("wordpot: the chosen words have none with a picture the letter explorer can show; it shows "
+                 "its own");
+        m_list = nullptr;
+        m_letters.clear();
+        return;
+    }
+    // Words without a recording, and letters beyond the built-in English names, are said by the speech
+    // service, which may take seconds to start.
+    const bool speaks = m_list->locale.language() != QLocale::English ||
+                        std::any_of(m_letters.begin(), m_letters.end(), [&](const abc::ListLetter& letter) {
+                            return letter.entry >= 0 && m_list->entries[letter.entry].sound.isEmpty();
+                        });
+    if (speaks)
+        Global::PrepareSpeech();
+}
+
 void frmABC::build() {
+    chooseWords();
     lblabc.clear();
     Label1.clear();
 
@@ -73,16 +114,22 @@ void frmABC::build() {
     Image2->setPicture(builtInPicture(QStringLiteral(":/pictures/stop.gif")));
     Image2->setAccessibleName(QStringLiteral("Stop"));
 
-    for (int i = 0; i < TileCount; ++i) {
-        auto* tile = new Label(client(), abc::layout::tile(i), font(FontFace::MsSansSerif, TilePoints, true),
-                               Qt::AlignHCenter, QString(QChar(FirstTileLetter + i)));
+    const int count = m_list != nullptr ? int(m_letters.size()) : TileCount;
+    int longestLetter = InputMaxLength;
+    for (int i = 0; i < count; ++i) {
+        const QString letter = m_list != nullptr ? m_letters[i].letter : QString(QChar(FirstTileLetter + i));
+        longestLetter = std::max(longestLetter, int(letter.size()));
+        auto* tile =
+            new Label(client(), listTile(i, count), font(FontFace::MsSansSerif, listTilePoints(count), true),
+                      Qt::AlignHCenter, letter);
         tile->setBackColor(bgr(TileColour));
         lblabc.append(tile);
     }
 
     Text1 = new TextBox(client(), InputBox);
     Text1->setFont(font(FontFace::MsSansSerif, InputPoints, true));
-    Text1->setMaxLength(InputMaxLength);
+    // A letter written with a dot below (Punjabi) is two characters.
+    Text1->setMaxLength(longestLetter);
     Text1->setAccessibleName(QStringLiteral("Type a letter"));
     Text1->setFocus();
 
@@ -105,12 +152,45 @@ void frmABC::Form_Load() {
 }
 
 void frmABC::lblabc_Click(int Index) {
-    Text1->setText(QString(QChar(FirstTileLetter + Index)));
+    Text1->setText(lblabc(Index)->caption());
+}
+
+int frmABC::tileTyped(const QString& text) const {
+    // A letter with a mark the language does not count as its own finds its letter's tile.
+    const auto places = m_list->alphabet.positions(text);
+    return places && places->size() == 1 ? places->front().tile : -1;
+}
+
+void frmABC::sayListLetter(int tile) {
+    // The built-in recordings name A to Z in English (an English list's alphabet); another language's
+    // letters are named in it.
+    if (m_list->locale.language() == QLocale::English)
+        Global::PlayWave(MediaFile(u'\\' + m_letters[tile].letter.toLower() + QStringLiteral(".wav")),
+                         Global::WaitForSound);
+    else
+        Global::Say(m_letters[tile].letter, m_list->locale, Global::WaitForSound);
+}
+
+void frmABC::showListLetter(int tile) {
+    const QString& letter = m_letters[tile].letter;
+    for (int i = 0; i < Label1.count(); ++i)
+        Label1(i)->setCaption(letter + m_list->locale.toLower(letter));
+    m_currentTile = tile;
+    const int entry = m_letters[tile].entry;
+    CurrentPicture = entry >= 0 ? m_list->entries[entry].picture : QString();
+    // A letter with no word stands alone.
+    Image1->setPicture(entry >= 0 ? LoadListPicture(CurrentPicture, PictureArea.size()) : Picture());
+    sayListLetter(tile);
 }
 
 void frmABC::Text1_Change() {
     Label2->setCaption(QString());
     const QString s = Text1->text();
+    if (m_list != nullptr) {
+        if (const int tile = s.isEmpty() ? -1 : tileTyped(s); tile >= 0)
+            showListLetter(tile);
+        return;
+    }
     const abc::LetterRow* row = abc::findByLetter(s);
     if (row == nullptr)
         return;
@@ -129,6 +209,23 @@ void frmABC::Image1_Click() {
     if (!PictureClickArmed)
         return;
     PictureClickArmed = false;
+    if (m_list != nullptr) {
+        if (m_currentTile < 0 || m_letters[m_currentTile].entry < 0)
+            return;
+        const words::Entry& entry = m_list->entries[m_letters[m_currentTile].entry];
+        // A long word is shown smaller, to stay under the picture.
+        QFont face = font(FontFace::Arial, WordPoints, true);
+        for (double points = WordPoints;
+             points > WordPoints / 2 && QFontMetrics(face).horizontalAdvance(entry.text) > Label2->width();)
+            face = font(FontFace::Arial, points -= 1, true);
+        Label2->setFont(face);
+        Label2->setCaption(entry.text);
+        if (!entry.sound.isEmpty())
+            Global::PlayFile(entry.sound, Global::WaitForSound);
+        else
+            Global::Say(entry.text, m_list->locale, Global::WaitForSound);
+        return;
+    }
     const abc::LetterRow* row = abc::findByPicture(CurrentPicture);
     if (row == nullptr)
         return;
@@ -137,6 +234,11 @@ void frmABC::Image1_Click() {
 }
 
 void frmABC::Label1_Click(int /*Index*/) {
+    if (m_list != nullptr) {
+        if (m_currentTile >= 0)
+            sayListLetter(m_currentTile);
+        return;
+    }
     Global::PlayWave(abc::bigLetterSound(CurrentPicture), Global::WaitForSound);
 }
 

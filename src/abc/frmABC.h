@@ -2,8 +2,10 @@
 // its word and the big letter pairs in the corners, and remembers the last picture across openings.
 #pragma once
 
+#include "abc/listletters.h"
 #include "forms/controls.h"
 #include "forms/form.h"
+#include "words/chosen.h"
 
 #include <QPointer>
 #include <QString>
@@ -23,7 +25,7 @@ public:
     void Timer2_Timer();
     void ShowBigLetters();
 
-    forms::ControlArray<forms::Label> lblabc; // the 26 letter tiles, "A" to "Z"
+    forms::ControlArray<forms::Label> lblabc; // the 26 letter tiles, "A" to "Z", or a word list's letters
     QPointer<forms::TextBox> Text1;           // takes the typed letter; the only control with the focus
     QPointer<forms::Image> Image2;            // the stop sign: closes the window
     QPointer<forms::Image> Image1;            // the letter's picture; a click writes and speaks its word
@@ -38,4 +40,18 @@ public:
 
 protected:
     void build() override;
+
+private:
+    // The chosen word list, if any, and its letters with their words; none: the built-in letter table.
+    void chooseWords();
+    // A word list's letter typed or clicked.
+    void showListLetter(int tile);
+    void sayListLetter(int tile);
+    // The tile a typed text finds on a list's alphabet, or -1.
+    int tileTyped(const QString& text) const;
+
+    const words::WordList* m_list = nullptr;
+    QList<abc::ListLetter> m_letters;
+    QString m_listLanguage; // the language m_currentTile is a letter of
+    int m_currentTile = -1; // a list's letter chosen last, kept across openings like CurrentPicture
 };

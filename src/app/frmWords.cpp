@@ -1,7 +1,9 @@
 #include "app/frmWords.h"
 
+#include "abc/listletters.h"
 #include "forms/fonts.h"
 #include "forms/units.h"
+#include "wordpot/listgame.h"
 #include "words/chosen.h"
 #include "words/language.h"
 
@@ -171,7 +173,9 @@ void frmWords::itemChanged(QTreeWidgetItem* item) {
     summarise();
 }
 
-// What the games will play with: read now, so a parent sees at once a list that cannot be used.
+// What the games will play with: read now, so a parent sees at once a list that cannot be used. One choice
+// serves every game, and each takes what it can use of it: Hangman any word, the spelling game and the
+// letter explorer the words that come with a picture; a game that can use none keeps its own words.
 void frmWords::summarise() {
     const words::Choice chosen = choice();
     if (chosen.files.isEmpty()) {
@@ -181,16 +185,36 @@ void frmWords::summarise() {
     }
     QList<words::Problem> problems;
     const std::optional<words::WordList> list = words::readWords(chosen, &problems);
-    int playable = 0;
-    for (const words::Entry& entry : list ? list->entries : QList<words::Entry>())
-        playable += words::hangmanProblem(list->alphabet, entry.text).isEmpty() ? 1 : 0;
-    lblSummary->setCaption(
-        playable > 0
-            ? u"Hangman plays with %1 words in %2."_s.arg(playable).arg(words::languageName(chosen.language))
-        : !problems.isEmpty()
-            ? u"These words cannot be used: %1"_s.arg(problems.first().reason)
-            : u"None of these words fits Hangman: each needs 3 to 12 letters of its alphabet."_s);
-    cmdOK->setEnabled(playable > 0);
+    if (!list) {
+        lblSummary->setCaption(u"These words cannot be used: %1"_s.arg(problems.value(0).reason));
+        cmdOK->setEnabled(false);
+        return;
+    }
+    int hangman = 0;
+    for (const words::Entry& entry : list->entries)
+        hangman += words::hangmanProblem(list->alphabet, entry.text).isEmpty() ? 1 : 0;
+    const qsizetype spelling = wordpot::spellingWords(*list).size();
+    int letters = 0;
+    for (const abc::ListLetter& letter : abc::listLetters(*list))
+        letters += letter.entry >= 0 ? 1 : 0;
+    const QString language = words::languageName(chosen.language);
+    QStringList lines;
+    lines << (hangman > 0
+                  ? u"Hangman plays with %1 words in %2."_s.arg(hangman).arg(language)
+                  : u"Hangman keeps its own words: none of these has 3 to 12 letters of its alphabet."_s);
+    if (spelling > 0)
+        lines << u"The spelling game plays with the %1 words that have a picture; the letter explorer shows "
+                 "a picture for %2 of its letters."_s.arg(spelling)
+                     .arg(letters);
+    else if (letters > 0)
+        lines
+            << u"The letter explorer shows a picture for %1 of its letters; the spelling game keeps its own "
+               "words (no word with a picture fits its board)."_s.arg(letters);
+    else
+        lines << u"The spelling game and the letter explorer keep their own words: none of these words comes "
+                 "with a picture."_s;
+    lblSummary->setCaption(lines.join(u' '));
+    cmdOK->setEnabled(hangman > 0 || spelling > 0 || letters > 0);
 }
 
 void frmWords::cmdOpen_Click() {

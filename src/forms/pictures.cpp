@@ -5,6 +5,7 @@
 #include <QDebug>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImageReader>
 #include <QScreen>
@@ -152,6 +153,68 @@ Picture LoadPicture(const MediaFile& file) {
     const QString large = pictureRatio() > 1 ? MediaFolder::resolve(file.twiceTheSize()) : QString();
     return Picture(readOrWarn(MediaFolder::resolve(file), large,
                               QDir::toNativeSeparators(MediaFolder::shownPath(file))));
+}
+
+namespace {
+// Room for the largest picture allowed, in the format it decodes to, and no more.
+constexpr int DecodeLimitMiB = int(MostPicturePixels * 4 / (1024 * 1024)) + 1;
+
+void prepareListReader(QImageReader& reader) {
+    reader.setAutoTransform(true);
+    reader.setAllocationLimit(DecodeLimitMiB);
+}
+
+QString problemOf(QImageReader& reader) {
+    if (!QFileInfo(reader.fileName()).isFile())
+        return QStringLiteral("is not found");
+    if (!reader.canRead())
+        return QStringLiteral("is not a picture that can be read (%1)").arg(reader.errorString());
+    const QSize size = reader.size();
+    if (size.isValid() && qint64(size.width()) * size.height() > MostPicturePixels)
+        return QStringLiteral("is %1 x %2 pixels, more than the %3 megapixels a picture may have")
+            .arg(size.width())
+            .arg(size.height())
+            .arg(MostPicturePixels / 1'000'000);
+    return {};
+}
+} // namespace
+
+QString listPictureProblem(const QString& path) {
+    QImageReader reader(path);
+    prepareListReader(reader);
+    return problemOf(reader);
+}
+
+Picture LoadListPicture(const QString& path, QSize area) {
+    QImageReader reader(path);
+    prepareListReader(reader);
+    QString problem = problemOf(reader);
+    QImage image;
+    if (problem.isEmpty()) {
+        // Decoded straight at the size shown where the format can (JPEG, SVG), else scaled after.
+        const qreal ratio = pictureRatio();
+        const bool turned = reader.transformation().testFlag(QImageIOHandler::TransformationRotate90);
+        QSize upright = reader.size();
+        if (turned)
+            upright.transpose();
+        if (!upright.isEmpty()) {
+            QSize shown = upright.scaled(area * ratio, Qt::KeepAspectRatio).expandedTo({1, 1});
+            if (turned)
+                shown.transpose();
+            reader.setScaledSize(shown);
+        }
+        image = reader.read();
+        if (image.isNull())
+            problem = QStringLiteral("cannot be decoded (%1)").arg(reader.errorString());
+        else if (upright.isEmpty()) // a format that tells no size before decoding
+            image = image.scaled(area * ratio, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        image.setDevicePixelRatio(ratio);
+    }
+    if (!problem.isEmpty()) {
+        qWarning().noquote() << "wordpot: picture" << QDir::toNativeSeparators(path) << problem;
+        return {};
+    }
+    return Picture({QPixmap::fromImage(image)});
 }
 
 Picture LoadResPicture(int id) {

@@ -48,6 +48,18 @@ qreal pictureRatio();
 // LoadPicture of a file of the media folder.
 Picture LoadPicture(const MediaFile& file);
 
+// A picture of a word list, any file Qt's image plugins read, scaled to fit the area (layout pixels)
+// keeping its proportions, at the screen's pixel ratio; turned upright as a phone's photograph says. One
+// that cannot be shown is an empty picture and one warning naming the file and why.
+Picture LoadListPicture(const QString& path, QSize area);
+
+// Why a word list's picture cannot be shown, from its header alone (nothing is decoded), or empty.
+QString listPictureProblem(const QString& path);
+
+// A larger picture is refused before it is decoded: a phone's photograph has 12 to 50 megapixels, and
+// decoding one of 400 would take 1.6 GB.
+inline constexpr qint64 MostPicturePixels = 50'000'000;
+
 // Bitmap resource 101, 102 or 103 carried in the program.
 Picture LoadResPicture(int id);
 

@@ -7,6 +7,7 @@
 #include "random/random.h"
 #include "wordpot/draw.h"
 #include "wordpot/wordlist.h"
+#include "words/chosen.h"
 
 #include <array>
 
@@ -29,11 +30,11 @@ public:
     void setRandomSource(wordpot::RandomSource source) { m_random = std::move(source); }
 
     QString CurrentWord;
-    qint16 WordIndex = 0;
+    qint16 WordIndex = 0; // with a word list, 1 + the word's place among the playable ones
     qint16 LastWordIndex = 0;
     std::array<QString, wordpot::SlotCount> BoardLetters;
 
-    forms::ControlArray<forms::Image> img_Letters; // the 18 letters of the board
+    forms::ControlArray<forms::Image> img_Letters; // the 18 letters of the board, made per word for a list
     QPointer<forms::Image> Image1;                 // the word's picture; a click is the hint
     QPointer<forms::Label> Label2;                 // the hint: the word, for its sound and two seconds
     QPointer<forms::Line> Line1;                   // divides the photograph from the right-hand panel
@@ -50,6 +51,17 @@ protected:
 
 private:
     void updateGuess();
+    // The chosen word list, if any, and its words the game can play; none: the built-in words.
+    void chooseWords();
+    const words::Entry& entry() const;
+    // The tiles of a text spelled on a list's board.
+    QList<int> tilesOf(const QString& text) const;
+    // Letters fitted into the answer box and the hint, for a list's longer words.
+    void fitWordFonts();
+
+    const words::WordList* m_list = nullptr;
+    QList<int> m_playable; // the entries of m_list the game can draw
+    QList<int> m_tiles;    // the current list word's tiles
 
     wordpot::RandomSource m_random = ClockSeededRandom();
 };

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <QCollator>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -137,8 +138,16 @@ Catalogue listCollections(const QStringList& dataFolders, const QLocale& desktop
 }
 
 Catalogue listCollections() {
-    return listCollections(QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation),
-                           QLocale::system());
+    QStringList folders = QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation);
+    // An installation under another prefix than the desktop's (cmake --install --prefix DIR) keeps its
+    // sample list in DIR/share, beside DIR/lib/wordpot, where the desktop does not look.
+    QDir prefix(QCoreApplication::applicationDirPath());
+    if (prefix.dirName() == u"wordpot" && prefix.cdUp() && prefix.dirName() == u"lib" && prefix.cdUp()) {
+        const QString own = prefix.absoluteFilePath(QStringLiteral("share"));
+        if (!folders.contains(own) && !folders.contains(own + u'/'))
+            folders.append(own);
+    }
+    return listCollections(folders, QLocale::system());
 }
 
 } // namespace words

@@ -3,10 +3,12 @@
 #include "abc/lettertable.h"
 #include "forms/screen.h"
 #include "testsupport.h"
+#include "words/chosen.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFontMetrics>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -133,6 +135,78 @@ private slots:
                 .join(u'|'),
             after);
         QVERIFY(pairs == QStringList(8, pairs[0]) && QApplication::focusWidget() == abc.Text1.data());
+    }
+
+    // With a chosen list the tiles are its language's letters, in one row across the window (narrower for
+    // more than 26). A letter shows the picture of its first word in the language's order that has one,
+    // and the picture's click its word; a letter with none stands alone. Letters are named by the
+    // recordings in English, by the speech service in another language; a word by its recording or the
+    // service. Steps: type:TEXT, tile:N, picture (armed first), big.
+    void aChosenList_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QStringList>("entries");
+        QTest::addColumn<QString>("steps");
+        // The tiles, the right edge and width of the last, the word, the big letters, the picture, the
+        // sounds.
+        QTest::addColumn<QString>("after");
+        const QStringList english{u"cow||jpg|"_s, u"cat||png|wav"_s, u"ant|||"_s};
+        QTest::newRow("English word recorded") << u"en"_s << english << u"type:c picture big"_s
+                                               << u"26 633 25 cat Cc shown \\c.wav cat.wav \\c.wav"_s;
+        QTest::newRow("English letter alone")
+            << u"en"_s << english << u"type:a picture"_s << u"26 633 25 Aa empty \\a.wav"_s;
+        QTest::newRow("German") << u"de"_s << QStringList{u"Äpfel||png|"_s, u"Apfel||png|"_s}
+                                << u"type:ä picture tile:0"_s
+                                << u"30 633 22 Aa shown say de Ä say de Äpfel say de A"_s;
+    }
+    void aChosenList() {
+        QFETCH(QString, language);
+        QFETCH(QStringList, entries);
+        QTemporaryDir folder;
+        QStringList written;
+        for (const QString& entry : entries) {
+            QStringList parts = entry.split(u'|');
+            const QString name = parts[0];
+            if (!parts[2].isEmpty())
+                parts[2] = testsupport::writePicture(folder.path(), name, parts[2]);
+            if (parts[3] == u"wav") {
+                QFile(folder.filePath(name + u".wav"_s)).open(QIODevice::WriteOnly);
+                parts[3] = name + u".wav"_s;
+            }
+            written << parts.join(u'|');
+        }
+        qputenv("XDG_CONFIG_HOME", folder.path().toUtf8());
+        words::choose(
+            {language, {testsupport::writeWordList(folder.filePath(u"list.kvtml"_s), language, written)}});
+        const auto restore = qScopeGuard([] { words::choose({}); });
+        testsupport::SoundLog log;
+        auto& abc = Forms::get<frmABC>();
+        abc.show();
+        abc.Timer1->setEnabled(false);
+        abc.Timer2->setEnabled(false);
+        QVERIFY(QTest::qWaitForWindowActive(abc.window()));
+        QFETCH(QString, steps);
+        for (const QString& step : steps.split(u' ')) {
+            if (step.startsWith("type:"_L1))
+                QTest::sendKeyEvent(QTest::Click, abc.window()->windowHandle(), Qt::Key_unknown, step.mid(5),
+                                    {});
+            else if (step.startsWith("tile:"_L1))
+                QTest::mouseClick(abc.lblabc(step.mid(5).toInt()), Qt::LeftButton);
+            else if (step == "big"_L1)
+                QTest::mouseClick(abc.Label1(0), Qt::LeftButton);
+            else if (step == "picture"_L1) {
+                emit abc.Timer2->timer();
+                QTest::mouseClick(abc.Image1, Qt::LeftButton, {}, QPoint(10, 10));
+            }
+        }
+        const forms::Label& last = *abc.lblabc(abc.lblabc.count() - 1);
+        QStringList after{QString::number(abc.lblabc.count()), QString::number(last.x() + last.width()),
+                          QString::number(last.width())};
+        if (!abc.Label2->caption().isEmpty())
+            after << abc.Label2->caption();
+        after << abc.Label1(0)->caption() << (abc.Image1->picture().isNull() ? u"empty"_s : u"shown"_s);
+        for (QString name : log.names())
+            after << name.remove(QDir::fromNativeSeparators(folder.path()) + u'/');
+        QTEST(after.join(u' '), "after");
     }
 
     // On the real clock the box is emptied 300 ms after the window opens and the picture armed after a

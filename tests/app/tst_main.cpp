@@ -273,7 +273,9 @@ private slots:
     void choosingWords() {
         QTemporaryDir data, config;
         qputenv("XDG_DATA_HOME", data.path().toUtf8());
-        qputenv("XDG_DATA_DIRS", config.path().toUtf8()); // none of the machine's own lists
+        // None of the machine's own lists; the sample list as installed.
+        const QString sample = QDir::cleanPath(WORDPOT_ASSETS_DIR "/../dist/words");
+        qputenv("XDG_DATA_DIRS", sample.toUtf8());
         qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
         const QString tiere = testsupport::writeWordList(data.filePath(u"apps/kvtml/de/tiere.kvtml"_s),
                                                          u"de"_s, {u"Bär"_s}, u"Tiere"_s);
@@ -300,9 +302,17 @@ private slots:
                  qPrintable(shown(dialog)));
         dialog.tick(tiere);
         dialog.tick(fruits);
-        QVERIFY2(shown(dialog).endsWith(u"  Fruits * | Hangman plays with 2 words in Français."_s),
+        QVERIFY2(shown(dialog).endsWith(u"  Fruits * | Hangman plays with 2 words in Français. The spelling "
+                                        "game and the letter explorer keep their own words: none of these "
+                                        "words comes with a picture."_s),
                  qPrintable(shown(dialog)));
         QVERIFY(!shown(dialog).contains(u"Tiere *"_s) && !shown(dialog).contains(u"words *"_s));
+        dialog.tick(sample + u"/apps/kvtml/en/wordpot-family.kvtml"_s);
+        QVERIFY2(shown(dialog).contains(u"  Our words */"_s) &&
+                     shown(dialog).endsWith(u" | Hangman plays with 12 words in English. The spelling "
+                                            "game plays with the 12 words that have a picture; the letter "
+                                            "explorer shows a picture for 8 of its letters."_s),
+                 qPrintable(shown(dialog)));
         dialog.cmdCancel_Click();
         QVERIFY(!QFile::exists(settings));
         dialog.load();

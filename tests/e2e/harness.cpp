@@ -3,14 +3,19 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QProcessEnvironment>
 #include <QTest>
 #include <QThread>
+
+#include <csignal>
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
 namespace e2e {
+using namespace Qt::StringLiterals;
+
 namespace {
 constexpr int PollMs = 20;
 constexpr int KeyDelayMs = 12; // between the press and the release of a key or button, as xdotool does
@@ -387,6 +392,41 @@ int differingPixels(const QImage& a, const QImage& b, QRect area, int tolerance)
 
 int countNear(const QImage& image, QRect area, const QColor& colour, int tolerance) {
     return x11driver::countNear(image, area, colour, tolerance);
+}
+
+SoundServer::SoundServer() {
+    const QString socket = m_runtime.filePath(u"sound"_s);
+    m_server = x11driver::Helper({u"pulseaudio"_s, u"-n"_s, u"--daemonize=no"_s, u"--exit-idle-time=-1"_s,
+                                  u"--use-pid-file=no"_s, u"-L"_s,
+                                  u"module-native-protocol-unix auth-anonymous=1 socket="_s + socket, u"-L"_s,
+                                  u"module-null-sink sink_name=heard rate=44100"_s},
+                                 {u"HOME="_s + m_runtime.path(), u"XDG_RUNTIME_DIR="_s + m_runtime.path()});
+    waitUntil([&] { return QFile::exists(socket); });
+    m_environment.insert(u"PULSE_SERVER"_s, u"unix:"_s + socket);
+    m_environment.insert(u"XDG_RUNTIME_DIR"_s, m_runtime.path());
+    m_environment.insert(u"XDG_CACHE_HOME"_s, m_runtime.path()); // the speech service's logs
+}
+
+SoundServer::~SoundServer() {
+    QFile pid(m_runtime.filePath(u"speech-dispatcher/pid/speech-dispatcher.pid"_s));
+    if (pid.open(QIODevice::ReadOnly))
+        ::kill(pid_t(pid.readAll().trimmed().toInt()), SIGKILL);
+}
+
+x11driver::Helper SoundServer::record(const QString& file) const {
+    return x11driver::Helper({u"parec"_s, u"-d"_s, u"heard.monitor"_s, u"--raw"_s, u"--format=s16le"_s,
+                              u"--rate=44100"_s, u"--channels=1"_s},
+                             {u"PULSE_SERVER="_s + m_environment.value(u"PULSE_SERVER"_s)}, file);
+}
+
+int SoundServer::loudest(const QString& file, qint64 from) {
+    QFile raw(file);
+    const QByteArray data =
+        raw.open(QIODevice::ReadOnly) && raw.seek(from & ~1) ? raw.readAll() : QByteArray();
+    int loudest = 0;
+    for (qsizetype i = 0; i + 1 < data.size(); i += 2)
+        loudest = std::max(loudest, std::abs(int(qint16(quint8(data[i]) | quint8(data[i + 1]) << 8))));
+    return loudest;
 }
 
 } // namespace e2e

@@ -152,6 +152,27 @@ private:
     QTemporaryDir m_settings;
 };
 
+// A private sound server with one null sink, and a folder of the program's own for the speech service it
+// starts (ended with the object: it would outlive the program).
+class SoundServer {
+public:
+    SoundServer();
+    ~SoundServer();
+    SoundServer(const SoundServer&) = delete;
+    SoundServer& operator=(const SoundServer&) = delete;
+    // What a program is run with to play through the server and to reach the speech service.
+    QProcessEnvironment environment() const { return m_environment; }
+    // Records the sink until the recorder is destroyed.
+    x11driver::Helper record(const QString& file) const;
+    // The loudest sample of a recording, from a byte on.
+    static int loudest(const QString& file, qint64 from = 0);
+
+private:
+    QTemporaryDir m_runtime;
+    x11driver::Helper m_server;
+    QProcessEnvironment m_environment;
+};
+
 // The colour at a point of an image, or an invalid colour outside it.
 QColor colourAt(const QImage& image, QPoint point);
 // How many pixels of an area differ clearly between two images (repainting may change a few levels).

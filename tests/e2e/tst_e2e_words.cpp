@@ -13,8 +13,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <csignal>
-
 using namespace e2e;
 using namespace Qt::StringLiterals;
 
@@ -36,49 +34,6 @@ void writeList(const QString& path, const QString& locale, const QString& word, 
                    .toUtf8());
 }
 
-// A private sound server with one null sink, and a folder of the program's own for the speech service it
-// starts (ended with the test: it would outlive the program).
-class SoundServer {
-public:
-    SoundServer() {
-        const QString socket = m_runtime.filePath(u"sound"_s);
-        m_server = x11driver::Helper(
-            {u"pulseaudio"_s, u"-n"_s, u"--daemonize=no"_s, u"--exit-idle-time=-1"_s, u"--use-pid-file=no"_s,
-             u"-L"_s, u"module-native-protocol-unix auth-anonymous=1 socket="_s + socket, u"-L"_s,
-             u"module-null-sink sink_name=heard rate=44100"_s},
-            {u"HOME="_s + m_runtime.path(), u"XDG_RUNTIME_DIR="_s + m_runtime.path()});
-        waitUntil([&] { return QFile::exists(socket); });
-        m_environment.insert(u"PULSE_SERVER"_s, u"unix:"_s + socket);
-        m_environment.insert(u"XDG_RUNTIME_DIR"_s, m_runtime.path());
-        m_environment.insert(u"XDG_CACHE_HOME"_s, m_runtime.path()); // the speech service's logs
-    }
-    ~SoundServer() {
-        QFile pid(m_runtime.filePath(u"speech-dispatcher/pid/speech-dispatcher.pid"_s));
-        if (pid.open(QIODevice::ReadOnly))
-            ::kill(pid_t(pid.readAll().trimmed().toInt()), SIGKILL);
-    }
-    QProcessEnvironment environment() const { return m_environment; }
-    // Records the sink until the recorder is destroyed.
-    x11driver::Helper record(const QString& file) const {
-        return x11driver::Helper({u"parec"_s, u"-d"_s, u"heard.monitor"_s, u"--raw"_s, u"--format=s16le"_s,
-                                  u"--rate=44100"_s, u"--channels=1"_s},
-                                 {u"PULSE_SERVER="_s + m_environment.value(u"PULSE_SERVER"_s)}, file);
-    }
-    // The loudest sample of a recording.
-    static int loudest(const QString& file) {
-        QFile raw(file);
-        const QByteArray data = raw.open(QIODevice::ReadOnly) ? raw.readAll() : QByteArray();
-        int loudest = 0;
-        for (qsizetype i = 0; i + 1 < data.size(); i += 2)
-            loudest = std::max(loudest, std::abs(int(qint16(quint8(data[i]) | quint8(data[i + 1]) << 8))));
-        return loudest;
-    }
-
-private:
-    QTemporaryDir m_runtime;
-    x11driver::Helper m_server;
-    QProcessEnvironment m_environment;
-};
 } // namespace
 
 class WordsEndToEnd : public QObject {

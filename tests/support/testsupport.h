@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <QList>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
@@ -36,9 +37,16 @@ public:
 // Runs action as soon as the form's window is shown (from inside its modal event loop), once.
 void whenShown(Form& form, std::function<void()> action);
 
-// Writes a word list (kvtml 2) of these words, each "text" or "text|hint", and returns its path.
+// Writes a word list (kvtml 2) of these words, each "text", "text|hint" or "text|hint|picture|sound" with
+// the picture's and the sound's paths as the file gives them (relative to it), and returns its path.
 QString writeWordList(const QString& path, const QString& locale, const QStringList& words,
                       const QString& title = QStringLiteral("Test"));
+
+// Writes a picture file for a word list: "png" or "jpg" (a small drawing of this size), "empty" (zero
+// bytes), "cut" (cut off halfway), "huge" (a PNG whose header says 20000 x 20000), "missing" (no file);
+// a PNG unless the kind begins with "jpg" ("jpg empty", "jpg cut"). Returns the file's name, relative to
+// the folder.
+QString writePicture(const QString& folder, const QString& name, const QString& kind, QSize size = {40, 30});
 
 // Lets deferred deletions and posted events run.
 void settle();

@@ -1,15 +1,20 @@
 // The spelling game: the word list against the board, the draw, and the window played through its handlers
 // and keys: what it shows and says, and in what order.
 #include "app/frmMain.h"
+#include "artwork/lettertile.h"
 #include "feedback/frmHappyFace.h"
 #include "feedback/frmSadface.h"
+#include "forms/fonts.h"
 #include "forms/screen.h"
 #include "testsupport.h"
 #include "wordpot/frmWordpot.h"
+#include "wordpot/listgame.h"
+#include "words/chosen.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QSet>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace wordpot;
@@ -52,6 +57,30 @@ QString play(frmWordpot& game, const QString& script) {
         : c == u'.' ? game.Timer1_Timer()
                     : game.img_Letters_Click(slotOf(c));
     return state(game);
+}
+
+// Chooses a word list of these words ("text|hint|picture|sound", the picture a kind testsupport::writePicture
+// knows and the sound "wav" for a recording) until the guard goes.
+auto chooseList(const QTemporaryDir& folder, const QString& language, const QStringList& entries) {
+    QStringList written;
+    QDir().mkpath(folder.filePath(u"media"_s));
+    for (const QString& spec : entries) {
+        QStringList parts = spec.split(u'|');
+        const QString name = parts[0].toLower();
+        if (!parts.value(2).isEmpty())
+            parts[2] = testsupport::writePicture(folder.filePath(u"media"_s), name, parts[2]);
+        if (parts.value(3) == u"wav") {
+            QFile(folder.filePath(u"media/"_s + name + u".wav"_s)).open(QIODevice::WriteOnly);
+            parts[3] = name + u".wav"_s;
+        }
+        parts[2] = parts.value(2).isEmpty() ? QString() : u"media/"_s + parts[2];
+        parts[3] = parts.value(3).isEmpty() ? QString() : u"media/"_s + parts.value(3);
+        written << parts.join(u'|');
+    }
+    qputenv("XDG_CONFIG_HOME", folder.path().toUtf8());
+    words::choose(
+        {language, {testsupport::writeWordList(folder.filePath(u"list.kvtml"_s), language, written)}});
+    return qScopeGuard([] { words::choose({}); });
 }
 
 // Notes each sound (and whether it was waited for) with what the game shows while it plays.
@@ -228,6 +257,124 @@ private slots:
         play(game, u"ANT"_s);
         QTest::keyClick(window, Qt::Key_Enter, Qt::KeypadModifier);
         QCOMPARE(m_feedback.size(), 3);
+    }
+
+    // The rules of a list's game: its board holds each of the word's letters once and others of its
+    // alphabet up to 18, shuffled by the game's numbers; the draw never repeats a word unless it is alone.
+    void aListsBoardAndDraw() {
+        const words::Alphabet german = *words::Alphabet::forLanguage(u"de"_s);
+        int count = 0;
+        const RandomSource random = [&count] { return std::fmod(++count * 0.618033988749895, 1.0); };
+        for (const QString& word : {u"Bär"_s, u"Mississippi"_s, u"Fußball"_s}) {
+            QList<int> tiles;
+            const auto places = german.positions(word);
+            for (const auto& place : *places)
+                tiles << place.tile;
+            const QStringList board = boardFor(german, tiles, random);
+            QCOMPARE(QSet<QString>(board.begin(), board.end()).size(), SlotCount);
+            for (const int tile : tiles)
+                QVERIFY2(board.contains(german.letters()[tile]), qPrintable(word));
+            QVERIFY(board != boardFor(german, tiles, random));
+        }
+        QCOMPARE(drawListWord(0, 1, [] { return 0.0; }), 0);
+        const QList<double> numbers{0.1, 0.1, 0.999999};
+        QCOMPARE(drawListWord(0, 3, [&, taken = 0]() mutable { return numbers.at(taken++); }), 2);
+    }
+
+    // A chosen list's word with a picture is spelled on a board made for it: the built-in board's letters
+    // from the media folder's tiles, other letters drawn in their style. Letters are named by the recordings
+    // in English and by the speech service in another language; the hint plays the word's recording or speaks
+    // it. A list of one word plays it again after a right answer.
+    void aListWordIsSpelled_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QString>("hint");
+        QTest::addColumn<QStringList>("sounds");
+        QTest::newRow("English, recorded")
+            << u"en"_s << u"sun||png|wav"_s << u"sun"_s << u"SUN"_s << u"SUN"_s
+            << QStringList{u"\\S.wav"_s, u"\\U.wav"_s, u"\\N.wav"_s, u"media/sun.wav"_s};
+        QTest::newRow("German, spoken")
+            << u"de"_s << u"Bär||jpg|"_s << u"bär"_s << u"BÄR"_s << u"BÄR"_s
+            << QStringList{u"say de B"_s, u"say de Ä"_s, u"say de R"_s, u"say de Bär"_s};
+        QTest::newRow("French, marks found by their letter")
+            << u"fr"_s << u"été||png|"_s << u"été"_s << u"ETE"_s << u"ÉTÉ"_s
+            << QStringList{u"say fr E"_s, u"say fr T"_s, u"say fr E"_s, u"say fr été"_s};
+    }
+    void aListWordIsSpelled() {
+        QFETCH(QString, language);
+        QFETCH(QString, entry);
+        QFETCH(QString, answer);
+        QTemporaryDir folder;
+        const auto restore = chooseList(folder, language, {entry});
+        const SoundLog unheard; // no speech service is reached
+        frmWordpot& game = gameWith({});
+        QVERIFY(!game.Image1->picture().isNull());
+        QCOMPARE(game.Image1->picture().natural().deviceIndependentSize().toSize(),
+                 QSize(40, 30).scaled(185, 217, Qt::KeepAspectRatio));
+        for (int slot = 0; slot < SlotCount; ++slot) {
+            const QString letter = game.BoardLetters[slot];
+            const QImage shown = game.img_Letters(slot)->shownPixmap().toImage();
+            const QImage expected =
+                letter.size() > 1 || slotOf(letter.front()) < 0
+                    ? artwork::letterTile(letter, 1, forms::font(forms::FontFace::Arial, 1, true).family())
+                    : forms::LoadPicture(pictureFile(letter)).natural().toImage();
+            QVERIFY2(!shown.isNull() && shown == expected.convertToFormat(shown.format()),
+                     qPrintable(letter));
+        }
+        QStringList seen;
+        const SoundLog sounds = trace(seen, game);
+        QFETCH(QString, keys);
+        for (const QChar key : keys)
+            QTest::sendKeyEvent(QTest::Click, game.window()->windowHandle(), Qt::Key_unknown, key, {});
+        QCOMPARE(state(game), answer + u" guess hint "_s);
+        game.Image1_Click();
+        QTEST(game.Label2->caption(), "hint");
+        QStringList names = sounds.names();
+        names.last().remove(QDir::fromNativeSeparators(folder.path()) + u'/');
+        QTEST(names, "sounds");
+        QCOMPARE(play(game, u"="_s), u" hint  timing"_s);
+        QCOMPARE(m_feedback, QStringList{u"frmHappyFace hint "_s});
+        QTEST(game.CurrentWord, "hint");
+    }
+
+    // What a list's game leaves out, each with a warning: a word with no picture or with a picture that
+    // cannot be shown, too long for the answer box, with a letter the language has no tile for, or with a
+    // space. The first word would be drawn; the game plays the other. With nothing left, its own words.
+    void whatAListLeavesOut_data() {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("warning");
+        QTest::newRow("no picture") << u"dog|||wav"_s << u"none"_s;
+        QTest::newRow("picture not found") << u"dog||missing|"_s << u"picture media/dog.png is not found"_s;
+        QTest::newRow("empty picture") << u"dog||empty|"_s << u"dog.png is not a picture that can be read"_s;
+        QTest::newRow("picture cut short") << u"dog||cut|"_s << u"dog.png cannot be decoded"_s;
+        QTest::newRow("empty JPEG") << u"dog||jpg empty|"_s << u"dog.jpg is not a picture that can be read"_s;
+        QTest::newRow("JPEG cut short") << u"dog||jpg cut|"_s << u"dog.jpg cannot be decoded"_s;
+        QTest::newRow("20000 x 20000 picture")
+            << u"dog||huge|"_s << u"is 20000 x 20000 pixels, more than the 50 megapixels"_s;
+        QTest::newRow("too long") << u"hippopotamuses||png|"_s << u"none"_s;
+        QTest::newRow("a letter of no tile") << u"søster||png|"_s << u"none"_s;
+        QTest::newRow("a space") << u"ice cream||png|"_s << u"none"_s;
+    }
+    void whatAListLeavesOut() {
+        QFETCH(QString, entry);
+        QFETCH(QString, warning);
+        for (const bool alone : {false, true}) {
+            QTemporaryDir folder;
+            const auto restore =
+                chooseList(folder, u"en"_s, alone ? QStringList{entry} : QStringList{entry, u"cat||png|"_s});
+            const SoundLog unheard; // no speech service is reached
+            if (warning != u"none")
+                QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QRegularExpression::escape(warning)));
+            if (alone)
+                QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"none with a picture"_s));
+            frmWordpot& game = gameWith({Cat});
+            QCOMPARE(game.CurrentWord, u"CAT"_s);
+            if (alone) // the built-in board
+                QCOMPARE(game.BoardLetters[0], u"Z"_s);
+            Forms::destroyAll();
+        }
     }
 
 private:

@@ -133,11 +133,11 @@ private slots:
                   "<sound>file:sounds/zebra%20one.wav</sound></translation></entry>\n"
                   "<entry><translation id=\"0\"><text>Hund</text><image>file://$DIR/pics/zebra.png</image>"
                   "<sound>http://example.org/hund.wav</sound></translation></entry>\n"
-                  "<entry><translation id=\"0\"><text>Katze</text><image>katze.png</image></translation>"
-                  "</entry>"_s),
+                  "<entry><translation id=\"0\"><text>Katze</text><image>katze.png</image>"
+                  "<sound>file:katze.ogg</sound></translation></entry>"_s),
             u"Tiere [de] Zebra{pics/zebra.png}<sounds/zebra one.wav> Hund{pics/zebra.png} Katze; "
             "8: sound http://example.org/hund.wav is not a file on this computer; "
-            "9: picture katze.png is not found"_s);
+            "9: picture katze.png is not found; 9: sound file:katze.ogg is not found"_s);
 
         row("empty file", "  \n", u"refused; 0: is empty"_s);
         row("malformed XML", kvtml(u"<entry><translation id=\"0\"><text>Zebra</translation></entry>"_s),
@@ -324,6 +324,25 @@ private slots:
         QCOMPARE(gone[0].file, obst);
         QFile::remove(tiere);
         QCOMPARE(readChoice(*settings()), Choice{});
+    }
+
+    // The sample list as Parley saved it (opened, a word changed, saved: parley-saved.kvtml), read beside
+    // the sample's own folder: every word keeps its picture, and the nine recorded words their sound.
+    void savedByParley() {
+        QFile saved(QStringLiteral(WORDPOT_SOURCE_DIR "/tests/words/parley-saved.kvtml"));
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        const QByteArray data = saved.readAll();
+        QVERIFY(data.contains("<generator>Parley"));
+        const ReadResult read =
+            readCollection(data, QStringLiteral(WORDPOT_SOURCE_DIR "/dist/words/apps/kvtml/en/saved.kvtml"));
+        QVERIFY(read.collection && read.problems.isEmpty());
+        int pictures = 0, sounds = 0;
+        for (const Entry& entry : read.collection->entries) {
+            pictures += QFileInfo(entry.picture).size() > 0 ? 1 : 0;
+            sounds += QFileInfo(entry.sound).size() > 0 ? 1 : 0;
+        }
+        QCOMPARE(QList<int>({int(read.collection->entries.size()), pictures, sounds}),
+                 QList<int>({12, 12, 9}));
     }
 
     // Every file of the desktop's collections is read or refused with its reason; the counts are reported.

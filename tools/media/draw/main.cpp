@@ -6,6 +6,9 @@
 //                            "NAME.24.png" by its colour depth), for ImageMagick to turn into
 //                            the final file. STAGE/credits.tsv gives the source of each file.
 // mediadraw sheet ROOT PNG   draws the contact sheet of the finished files under ROOT.
+// mediadraw family TSV FOLDER EMOJI
+//                            draws the sample word list's pictures (tools/media/family.tsv) into
+//                            FOLDER, each its emoji on white at its own size, as PNG or JPEG.
 #include "canvas.h"
 #include "catalogue.h"
 #include "sheet.h"
@@ -133,6 +136,30 @@ int drawPictures(const QString& stage, const QString& emojiSource) {
     return ok ? 0 : 1;
 }
 
+// Pictures as a parent's phone gives them: one size each, landscape or portrait, no 2x file.
+int drawFamily(const QString& table, const QString& folder, const QString& emojiSource) {
+    setEmojiSource(emojiSource);
+    QFile file(table);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return 1;
+    bool ok = true;
+    QTextStream in(&file);
+    while (!in.atEnd()) {
+        const QStringList row = in.readLine().split('\t');
+        if (row.size() < 4 || row[0].startsWith('#'))
+            continue;
+        const QStringList size = row[3].split('x');
+        const int width = size.value(0).toInt(), height = size.value(1).toInt();
+        const QString glyph = row[1];
+        const QImage image = onWhite([glyph](QSize room) { return emoji(glyph, room); }, width, height,
+                                     std::min(width, height) / 12, 1);
+        const QString target = folder + "/" + row[2];
+        ok &=
+            row[2].endsWith(".jpg") ? save(flattened(image), target, "JPEG", 90) : save(image, target, "PNG");
+    }
+    return ok ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -142,6 +169,9 @@ int main(int argc, char** argv) {
         return drawPictures(args[2], args[3]);
     if (args.size() == 4 && args[1] == "sheet")
         return writeSheet(args[2], args[3]) ? 0 : 1;
-    std::fprintf(stderr, "usage: mediadraw pictures STAGE EMOJI | mediadraw sheet ROOT PNG\n");
+    if (args.size() == 5 && args[1] == "family")
+        return drawFamily(args[2], args[3], args[4]);
+    std::fprintf(stderr, "usage: mediadraw pictures STAGE EMOJI | mediadraw sheet ROOT PNG | "
+                         "mediadraw family TSV FOLDER EMOJI\n");
     return 2;
 }
