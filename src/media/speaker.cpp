@@ -1,5 +1,6 @@
 #include "media/speaker.h"
 
+#include <QDeadlineTimer>
 #include <QSet>
 #include <QTextToSpeech>
 #include <QThread>
@@ -10,6 +11,7 @@ namespace {
 // A phrase may take this long to start (the service starts at the first one) and this long per character.
 constexpr int StartAllowanceMs = 2000;
 constexpr int PerCharacterMs = 200;
+constexpr int CloseWaitMs = 500;
 
 // The voice of this language the engine offers, nearest the territory asked for; C when there is none.
 QLocale voiceFor(const QList<QLocale>& offered, const QLocale& language) {
@@ -165,7 +167,11 @@ void Speaker::close() {
     if (m_thread == nullptr)
         return;
     m_thread->quit();
-    m_thread->wait();
+    // The engine may be deep in the speech service's library, which no quit reaches (starting, it reads every
+    // voice the service has: seconds on a busy machine). A program that is leaving does not wait for it; the
+    // thread ends with the process.
+    if (!m_thread->wait(QDeadlineTimer(CloseWaitMs)))
+        (void)m_thread.release();
     m_thread.reset();
     m_engine = nullptr;
 }
