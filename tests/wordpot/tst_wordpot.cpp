@@ -64,18 +64,18 @@ QString play(frmWordpot& game, const QString& script) {
 auto chooseList(const QTemporaryDir& folder, const QString& language, const QStringList& entries) {
     QStringList written;
     QDir().mkpath(folder.filePath(u"media"_s));
-    for (const QString& spec : entries) {
-        QStringList parts = spec.split(u'|');
-        const QString name = parts[0].toLower();
-        if (!parts.value(2).isEmpty())
-            parts[2] = testsupport::writePicture(folder.filePath(u"media"_s), name, parts[2]);
-        if (parts.value(3) == u"wav") {
+    for (const QString& entry : entries) {
+        QStringList fields = entry.split(u'|');
+        const QString name = fields[0].toLower();
+        if (!fields.value(2).isEmpty())
+            fields[2] = testsupport::writePicture(folder.filePath(u"media"_s), name, fields[2]);
+        if (fields.value(3) == u"wav") {
             QFile(folder.filePath(u"media/"_s + name + u".wav"_s)).open(QIODevice::WriteOnly);
-            parts[3] = name + u".wav"_s;
+            fields[3] = name + u".wav"_s;
         }
-        parts[2] = parts.value(2).isEmpty() ? QString() : u"media/"_s + parts[2];
-        parts[3] = parts.value(3).isEmpty() ? QString() : u"media/"_s + parts.value(3);
-        written << parts.join(u'|');
+        fields[2] = fields.value(2).isEmpty() ? QString() : u"media/"_s + fields[2];
+        fields[3] = fields.value(3).isEmpty() ? QString() : u"media/"_s + fields.value(3);
+        written << fields.join(u'|');
     }
     qputenv("XDG_CONFIG_HOME", folder.path().toUtf8());
     words::choose(
