@@ -63,14 +63,14 @@ const Letters Table[] = {
 
 // The letters of a table's string: a letter with its marks is one.
 QStringList graphemes(const QString& text) {
-    QStringList parts;
+    QStringList letters;
     QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
     qsizetype start = 0;
     for (qsizetype end = finder.toNextBoundary(); end > 0; end = finder.toNextBoundary()) {
-        parts.append(text.mid(start, end - start));
+        letters.append(text.mid(start, end - start));
         start = end;
     }
-    return parts;
+    return letters;
 }
 
 // A virama joins two consonants into one shape that cannot be cut into two slots.
@@ -79,10 +79,10 @@ bool joinsConsonants(const QString& place) {
 }
 
 QString withoutMarks(const QString& capital) {
-    const QString parts = capital.normalized(QString::NormalizationForm_D);
-    const char32_t base = parts.front().isHighSurrogate() && parts.size() > 1
-                              ? QChar::surrogateToUcs4(parts[0], parts[1])
-                              : parts.front().unicode();
+    const QString decomposed = capital.normalized(QString::NormalizationForm_D);
+    const char32_t base = decomposed.front().isHighSurrogate() && decomposed.size() > 1
+                              ? QChar::surrogateToUcs4(decomposed[0], decomposed[1])
+                              : decomposed.front().unicode();
     return QString::fromUcs4(&base, 1);
 }
 

@@ -296,10 +296,10 @@ ReadResult readCollection(const QByteArray& data, const QString& path) {
 }
 
 QString folderLanguage(const QString& path) {
-    const QStringList parts = QFileInfo(path).absoluteFilePath().split(u'/');
-    const qsizetype n = parts.size();
-    if (n >= 4 && parts[n - 4] == u"apps" && parts[n - 3] == u"kvtml")
-        return parts[n - 2];
+    const QStringList folders = QFileInfo(path).absoluteFilePath().split(u'/');
+    const qsizetype n = folders.size();
+    if (n >= 4 && folders[n - 4] == u"apps" && folders[n - 3] == u"kvtml")
+        return folders[n - 2];
     return {};
 }
 
