@@ -418,6 +418,12 @@ std::optional<WindowId> toMainMenu(const Desktop& screen, WindowId splash, doubl
     return main;
 }
 
+// A started Wordpot's splash waited for and passed with a key: its main menu, painted.
+std::optional<WindowId> pastTheSplash(const Desktop& screen) {
+    const auto splash = screen.waitForWindow([&](WindowId w) { return screen.isSplash(w); });
+    return splash ? toMainMenu(screen, *splash, nullptr) : std::nullopt;
+}
+
 bool measureFloor(const Options& options, const Desktop& screen, const SoundServer& server, Figures& floor) {
     QProcess process;
     const long long start = monotonicNs();
@@ -589,8 +595,7 @@ bool measureCycles(const Options& options, const Desktop& screen, std::vector<do
     QProcess process;
     if (!startProgram(process, options.program))
         return false;
-    const auto splash = screen.waitForWindow([&](WindowId w) { return screen.isSplash(w); });
-    const auto main = splash ? toMainMenu(screen, *splash, nullptr) : std::nullopt;
+    const auto main = pastTheSplash(screen);
     if (!main)
         return false;
     for (const Activity& activity : activities) {
@@ -808,8 +813,7 @@ bool reactWordpot(const Options& options, const Desktop& screen, const Recorder&
     QProcess process;
     if (!startProgram(process, options.program))
         return false;
-    const auto splash = screen.waitForWindow([&](WindowId w) { return screen.isSplash(w); });
-    const auto main = splash ? toMainMenu(screen, *splash, nullptr) : std::nullopt;
+    const auto main = pastTheSplash(screen);
     if (!main)
         return failed("the main menu did not show");
     const QPoint client = screen.mainMenuClient(*main);
@@ -914,8 +918,7 @@ bool reactSpelling(const Options& options, const Desktop& screen, const QStringL
         if (pid.open(QIODevice::ReadOnly))
             ::kill(pid_t(pid.readAll().trimmed().toInt()), SIGKILL);
     });
-    const auto splash = screen.waitForWindow([&](WindowId w) { return screen.isSplash(w); });
-    const auto main = splash ? toMainMenu(screen, *splash, nullptr) : std::nullopt;
+    const auto main = pastTheSplash(screen);
     if (!main)
         return failed("the main menu did not show");
     const QPoint button = screen.mainMenuClient(*main) + mainmenu::layout::WordpotButton.center();
